@@ -1,0 +1,32 @@
+# Helpers shared by every folder.
+
+# A library that must not see Qt: the cores. Qt's headers are not on its include path,
+# so an #include of one fails to compile.
+function(scx_add_core_library name)
+    add_library(${name} STATIC ${ARGN})
+    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+endfunction()
+
+# A library of dialogs and other Qt code.
+function(scx_add_ui_library name)
+    add_library(${name} STATIC ${ARGN})
+    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+endfunction()
+
+# A GoogleTest executable, each of its tests registered with CTest. The test
+# environment (offscreen Qt platform, UTF-8 locale) is set in one place.
+function(scx_add_test name)
+    cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    if(ARG_GUI)
+        target_link_libraries(${name} PRIVATE ${ARG_LIBS} scx_testkit_main)
+    else()
+        target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+    endif()
+    gtest_discover_tests(${name}
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;TZ=Europe/Paris"
+                   TIMEOUT 300)
+endfunction()

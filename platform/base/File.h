@@ -1,0 +1,117 @@
+#pragma once
+// The file object: plain byte I/O on one file, 64-bit sizes and offsets. Every failure
+// raises CFileException naming the file and the cause; nothing fails silently.
+//
+// Opens are exclusive ("no sharing"): on POSIX an advisory flock held for the life of the
+// handle, so a second exclusive open of the same file fails with a sharing violation, as
+// it does on Windows. File systems without lock support are opened all the same.
+
+#include <cstddef>
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace scx {
+
+class CFileException : public std::exception {
+public:
+    enum Cause {
+        none,
+        genericException,  // any other failure
+        fileNotFound,      // the file itself does not exist
+        badPath,           // a folder of the path does not exist, or the name is invalid
+        accessDenied,
+        sharingViolation,  // held open by another opener
+        diskFull,
+        endOfFile,         // fewer bytes than required were there to read
+    };
+
+    CFileException(Cause cause, std::string fileName, int osError = 0);
+
+    Cause m_cause;
+    std::string m_strFileName;
+    int m_lOsError;  // errno (GetLastError() on Windows)
+
+    const char* what() const noexcept override { return m_what.c_str(); }
+
+    // The cause for an errno value met while opening, reading or writing `path`.
+    static Cause CauseFromErrno(int err, const std::string& path);
+
+private:
+    std::string m_what;
+};
+
+class CFile {
+public:
+    enum OpenFlags : unsigned {
+        modeRead = 0x0000,
+        modeWrite = 0x0001,
+        modeReadWrite = 0x0002,
+        shareExclusive = 0x0010,  // every open of this program is exclusive; kept for clarity
+        modeCreate = 0x1000,      // create, truncating an existing file
+    };
+    enum SeekPosition { begin = 0, current = 1, end = 2 };
+
+    CFile() = default;
+    // Opens at once; throws CFileException on failure.
+    CFile(const std::string& path, unsigned flags);
+    ~CFile();  // closes without throwing
+
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+    CFile(CFile&& other) noexcept;
+    CFile& operator=(CFile&& other) noexcept;
+
+    // Throws CFileException on failure.
+    void Open(const std::string& path, unsigned flags);
+    // Returns false and fills `error` (when given) instead of throwing.
+    bool TryOpen(const std::string& path, unsigned flags, CFileException* error = nullptr);
+
+    // Reads up to `count` bytes; returns how many were read, 0 only at end of file.
+    std::size_t Read(void* buffer, std::size_t count);
+    // Reads exactly `count` bytes or throws endOfFile.
+    void ReadExact(void* buffer, std::size_t count);
+    // Writes all `count` bytes or throws (diskFull when the device is full).
+    void Write(const void* buffer, std::size_t count);
+
+    std::uint64_t Seek(std::int64_t offset, SeekPosition from);
+    void SeekToBegin() { Seek(0, begin); }
+    std::uint64_t GetPosition() const;
+    std::uint64_t GetLength() const;
+
+    // The absolute path, as resolved when the file was opened; GetFileName is its last
+    // component and GetFileTitle that without its last extension.
+    const std::string& GetFilePath() const { return m_strFilePath; }
+    std::string GetFileName() const;
+    std::string GetFileTitle() const;
+
+    bool IsOpen() const { return m_fd >= 0; }
+    void Close();   // throws if the system reports a deferred write error
+    void Abort();   // closes, ignoring errors
+
+    // Copies `count` bytes from the current position of `from` to the current position of
+    // `to`, in the kernel where it can; returns the number copied, below `count` only when
+    // `from` reached its end. Memory use does not depend on `count`.
+    static std::uint64_t Copy(CFile& from, CFile& to, std::uint64_t count);
+
+    // Test hook: consulted before every read, write and open; returning an errno value
+    // makes that operation fail with it. `limit` may be lowered to make a write short (the
+    // hook then fails the next call). Never set outside tests.
+    enum class Op { open, read, write };
+    using FaultHook =
+        std::function<int(Op op, const std::string& path, std::uint64_t position,
+                          std::size_t& limit)>;
+    static void SetFaultHook(FaultHook hook);
+
+    // Handle value for platform code.
+    int Handle() const { return m_fd; }
+
+private:
+    [[noreturn]] void Throw(int err) const;
+
+    int m_fd = -1;
+    std::string m_strFilePath;
+};
+
+}  // namespace scx

@@ -1,0 +1,176 @@
+#pragma once
+// Identifiers of every resource: dialogs, controls, menu commands, pictures, clips and
+// strings. Control ids are unique within their dialog only.
+
+namespace scx::res {
+
+// Dialogs.
+inline constexpr int IDD_ABOUTBOX = 100;
+inline constexpr int IDD_MAIN = 102;
+inline constexpr int IDD_DESTPATH = 138;
+inline constexpr int IDD_FILEPROPS = 146;
+inline constexpr int IDD_FILECOMPARE = 147;
+inline constexpr int IDD_ARCHIVE_CREATE = 160;
+inline constexpr int IDD_ARCHIVE_WIZARD = 163;
+inline constexpr int IDD_ARCHIVE_EXTRACT = 164;
+
+// Pictures, clips and the menu.
+inline constexpr int IDR_MAINFRAME = 128;  // application icon
+inline constexpr int IDR_MAINMENU = 129;
+inline constexpr int IDR_AVI_JOIN = 136;   // 5 frames, 37 x 34
+inline constexpr int IDR_AVI_SPLIT = 137;  // 5 frames, 37 x 29
+inline constexpr int IDB_ABOUT = 143;
+inline constexpr int IDB_LOGO = 145;
+
+// Menu commands and the system-menu item.
+inline constexpr int IDM_ABOUTBOX = 0x0010;
+inline constexpr int ID_FILE_QUIT = 32771;
+inline constexpr int ID_HELP_ABOUT = 32772;
+inline constexpr int ID_HELP_ONLINE = 32773;
+inline constexpr int ID_TOOLS_PROPERTIES = 32774;
+inline constexpr int ID_TOOLS_COMPARE = 32775;
+inline constexpr int ID_UNUSED_COMMAND = 32776;
+inline constexpr int ID_TOOLS_ARCHIVE_WIZARD = 32777;
+
+// Main window (102).
+inline constexpr int IDC_SOURCE_PATH = 1000;
+inline constexpr int IDC_DEST_PATH = 1001;
+inline constexpr int IDC_SELECT = 1002;
+inline constexpr int IDC_JOIN = 1005;
+inline constexpr int IDC_EXTENSION = 1007;
+inline constexpr int IDC_SIZE = 1008;
+inline constexpr int IDC_INFO1 = 1009;
+inline constexpr int IDC_INFO2 = 1010;
+inline constexpr int IDC_CUT = 1011;
+inline constexpr int IDC_PARTITION = 1012;
+inline constexpr int IDC_ADD_SIZE = 1013;
+inline constexpr int IDC_NEW_SIZE = 1014;
+inline constexpr int IDC_PROGRESS = 1015;
+inline constexpr int IDC_ANIMATION = 1018;
+inline constexpr int IDC_CHANGE_DEST = 1019;
+inline constexpr int IDC_HJSPLIT = 1022;
+
+// Destination folder (138).
+inline constexpr int IDC_DESTPATH_EDIT = 1000;
+
+// File dates and attributes (146).
+inline constexpr int IDC_MOD_DAY = 1023;
+inline constexpr int IDC_MOD_DAY_SPIN = 1024;
+inline constexpr int IDC_MOD_MONTH = 1025;
+inline constexpr int IDC_MOD_MONTH_SPIN = 1026;
+inline constexpr int IDC_MOD_YEAR_SPIN = 1027;
+inline constexpr int IDC_MOD_YEAR = 1028;
+inline constexpr int IDC_CRE_DAY = 1029;
+inline constexpr int IDC_CRE_DAY_SPIN = 1030;
+inline constexpr int IDC_CRE_MONTH = 1031;
+inline constexpr int IDC_CRE_MONTH_SPIN = 1032;
+inline constexpr int IDC_CRE_YEAR = 1033;
+inline constexpr int IDC_CRE_YEAR_SPIN = 1034;
+inline constexpr int IDC_ACC_DAY = 1035;
+inline constexpr int IDC_ACC_DAY_SPIN = 1036;
+inline constexpr int IDC_ACC_MONTH = 1037;
+inline constexpr int IDC_ACC_MONTH_SPIN = 1038;
+inline constexpr int IDC_ACC_YEAR = 1039;
+inline constexpr int IDC_ACC_YEAR_SPIN = 1040;
+inline constexpr int IDC_ATTR_READONLY = 1041;
+inline constexpr int IDC_ATTR_HIDDEN = 1042;
+inline constexpr int IDC_ATTR_ARCHIVE = 1043;
+
+// File comparison (147).
+inline constexpr int IDC_COMPARE_PATH = 1000;
+inline constexpr int IDC_CHOOSE = 1050;
+inline constexpr int IDC_COMPARE = 1051;
+
+// Archive creation (160).
+inline constexpr int IDC_REMOVE_FILE = 1055;
+inline constexpr int IDC_FILE_LIST = 1057;
+inline constexpr int IDC_ADD_FILE = 1058;
+inline constexpr int IDC_CREATE = 1059;
+inline constexpr int IDC_AUTHOR = 1060;
+inline constexpr int IDC_CONTENT = 1061;
+inline constexpr int IDC_COMMENT = 1062;
+inline constexpr int IDC_CREATE_BACK = 1076;
+inline constexpr int IDC_CUT_AFTER = 1077;
+inline constexpr int IDC_CREATE_PROGRESS = 1078;
+inline constexpr int IDC_STATUS = 1080;
+
+// Archive wizard (163).
+inline constexpr int IDC_NEW_ARCHIVE = 1063;
+inline constexpr int IDC_EXISTING_ARCHIVE = 1064;
+inline constexpr int IDC_NEXT = 1065;
+
+// Archive extraction (164).
+inline constexpr int IDC_EXTRACT_BACK = 3;
+inline constexpr int IDC_CONTENT_LIST = 1066;
+inline constexpr int IDC_ARCHIVE_PATH = 1067;
+inline constexpr int IDC_BROWSE = 1068;
+inline constexpr int IDC_SELECTION_LIST = 1070;
+inline constexpr int IDC_ADD_SELECTION = 1071;
+inline constexpr int IDC_EXTRACT = 1072;
+inline constexpr int IDC_INFO_AUTHOR = 1073;
+inline constexpr int IDC_INFO_CONTENT = 1074;
+inline constexpr int IDC_INFO_COMMENT = 1075;
+inline constexpr int IDC_REMOVE_SELECTION = 1076;
+inline constexpr int IDC_EXTRACT_PROGRESS = 1079;
+
+// Strings.
+inline constexpr unsigned IDS_ABOUTBOX = 101;
+inline constexpr unsigned IDS_CUT_DONE = 102;
+inline constexpr unsigned IDS_TAG_UNREADABLE = 103;
+inline constexpr unsigned IDS_HJSPLIT_NO_EXTENSION = 104;
+inline constexpr unsigned IDS_JOIN_DONE = 105;
+inline constexpr unsigned IDS_NO_FILE_CHOSEN = 106;
+inline constexpr unsigned IDS_OVERWRITE = 107;
+inline constexpr unsigned IDS_ADD_COPY = 108;
+inline constexpr unsigned IDS_SIZE_NOT_NUMERIC = 109;
+inline constexpr unsigned IDS_NO_SIZE_TO_ADD = 110;
+inline constexpr unsigned IDS_FILE_SMALLER = 111;
+inline constexpr unsigned IDS_NOT_CUT_BY_SCINDAREX = 112;
+inline constexpr unsigned IDS_CREATE_FOLDER = 113;
+inline constexpr unsigned IDS_FOLDER_CREATED = 114;
+inline constexpr unsigned IDS_ADD_SEPARATOR = 115;
+inline constexpr unsigned IDS_QUIT = 116;
+inline constexpr unsigned IDS_ZERO_PARTITION = 117;
+inline constexpr unsigned IDS_VALUE_TOO_HIGH = 118;
+inline constexpr unsigned IDS_VALUE_TOO_LOW = 119;
+inline constexpr unsigned IDS_APPLY_CHANGES = 120;
+inline constexpr unsigned IDS_TAG_EXTENSION = 121;
+inline constexpr unsigned IDS_TAG_COUNT = 122;
+inline constexpr unsigned IDS_PIECES_PRODUCED = 123;
+inline constexpr unsigned IDS_PARTITION_SIZE = 124;
+inline constexpr unsigned IDS_NO_FILE_PROPERTIES = 125;
+inline constexpr unsigned IDS_SYSTEM_FILE = 126;
+inline constexpr unsigned IDS_FILES_IDENTICAL = 128;
+inline constexpr unsigned IDS_NO_FILE_COMPARE = 129;
+inline constexpr unsigned IDS_SIZE_HEADING = 130;
+inline constexpr unsigned IDS_DIFF_ADDRESS = 131;
+inline constexpr unsigned IDS_SAME_FILE = 132;
+inline constexpr unsigned IDS_ARCHIVE_CREATED = 133;
+inline constexpr unsigned IDS_ARCHIVE_CORRUPT = 134;
+inline constexpr unsigned IDS_ARCHIVE_LOADED = 135;
+inline constexpr unsigned IDS_ALREADY_IN_LIST = 136;
+inline constexpr unsigned IDS_INVALID_CHARACTER = 137;
+inline constexpr unsigned IDS_NOTHING_SELECTED = 138;
+inline constexpr unsigned IDS_EXTRACT_DONE = 139;
+inline constexpr unsigned IDS_NEWER_FORMAT = 140;
+inline constexpr unsigned IDS_NEWER_VERSION = 141;
+inline constexpr unsigned IDS_NAME_TOO_LONG = 142;
+inline constexpr unsigned IDS_STATUS_NO_FILE = 143;
+inline constexpr unsigned IDS_STATUS_ADD = 144;
+inline constexpr unsigned IDS_STATUS_HEADER = 145;
+inline constexpr unsigned IDS_STATUS_WRITING = 146;
+inline constexpr unsigned IDS_STATUS_CREATE = 147;
+inline constexpr unsigned IDS_TOO_MANY_PIECES = 148;
+
+// Strings of our own, from 200 up: the file layer's failures ("%1" is the file's path).
+inline constexpr unsigned IDS_FILE_ERROR_GENERIC = 200;
+inline constexpr unsigned IDS_FILE_NOT_FOUND = 201;
+inline constexpr unsigned IDS_FILE_BAD_PATH = 202;
+inline constexpr unsigned IDS_FILE_ACCESS_DENIED = 203;
+inline constexpr unsigned IDS_FILE_SHARING_VIOLATION = 204;
+inline constexpr unsigned IDS_FILE_DISK_FULL = 205;
+inline constexpr unsigned IDS_FILE_END_OF_FILE = 206;
+inline constexpr unsigned IDS_OUT_OF_MEMORY = 207;
+inline constexpr unsigned IDS_NO_FILE_SELECTED = 208;  // "Aucun fichier sélectionné"
+
+}  // namespace scx::res

@@ -1,0 +1,31 @@
+#pragma once
+// Lookup of the program's resources by id. Everything here is plain data; pictures and
+// clips are named by their path in the Qt resource file (":/...") so that only the
+// dialog layer needs Qt to draw them.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "DialogTemplate.h"
+#include "ResourceIds.h"
+
+namespace scx::res {
+
+// nullptr when no template bears that id.
+const DialogTemplate* FindDialog(int id);
+const MenuTemplate* FindMenu(int id);
+
+// The French text of string `id` (UTF-8, "\n" a line feed); empty when there is none.
+std::string LoadString(unsigned id);
+
+// Path in the Qt resource file of icon or bitmap `id`; empty when there is none.
+std::string_view ImagePath(int id);
+
+// Paths of the frames of clip `id`, in playing order; empty when there is none.
+const std::vector<std::string_view>& AnimationFrames(int id);
+
+// Frames per second of every clip.
+inline constexpr double kAnimationFramesPerSecond = 1.5;
+
+}  // namespace scx::res
