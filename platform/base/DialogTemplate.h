@@ -11,18 +11,18 @@
 namespace scx {
 
 enum class ControlKind {
-    PushButton,  // BS_DEFPUSHBUTTON in the style makes it the default button
-    CheckBox,    // automatic check box
-    RadioButton, // automatic radio button; WS_GROUP starts a new group
+    PushButton,   // BS_DEFPUSHBUTTON in the style makes it the default button
+    CheckBox,     // automatic check box
+    RadioButton,  // automatic radio button; WS_GROUP starts a new group
     GroupBox,
-    Text,        // static text; SS_CENTER / SS_RIGHT align it
-    Picture,     // static picture: SS_BITMAP or SS_ICON, image = resource id
+    Text,     // static text; SS_CENTER / SS_RIGHT align it
+    Picture,  // static picture: SS_BITMAP or SS_ICON, image = resource id
     Edit,
-    ComboBox,    // CBS_DROPDOWNLIST: a drop-down list, not editable
-    ListView,    // LVS_REPORT
-    Progress,    // range 0 to 100
-    Animation,   // plays a clip of the resources
-    UpDown,      // UDS_AUTOBUDDY: buddy is the control just before it
+    ComboBox,   // CBS_DROPDOWNLIST: a drop-down list, not editable
+    ListView,   // LVS_REPORT
+    Progress,   // range 0 to 100
+    Animation,  // plays a clip of the resources
+    UpDown,     // UDS_AUTOBUDDY: buddy is the control just before it
 };
 
 struct Rect16 {
@@ -70,7 +70,9 @@ struct MenuTemplate {
 struct NotStyle {
     win::DWORD bits = 0;
 };
-constexpr NotStyle Not(win::DWORD bits) { return {bits}; }
+constexpr NotStyle Not(win::DWORD bits) {
+    return {bits};
+}
 
 namespace rc {
 using namespace win;
@@ -97,11 +99,11 @@ inline ControlTemplate DefPushButton(std::string_view text, int id, int x, int y
 }
 inline ControlTemplate AutoCheckBox(std::string_view text, int id, int x, int y, int cx, int cy,
                                     DWORD style = 0, NotStyle remove = {}) {
-    return Make(ControlKind::CheckBox, text, id, x, y, cx, cy,
-                WS_TABSTOP | BS_AUTOCHECKBOX | style, remove);
+    return Make(ControlKind::CheckBox, text, id, x, y, cx, cy, WS_TABSTOP | BS_AUTOCHECKBOX | style,
+                remove);
 }
-inline ControlTemplate AutoRadioButton(std::string_view text, int id, int x, int y, int cx,
-                                       int cy, DWORD style = 0, NotStyle remove = {}) {
+inline ControlTemplate AutoRadioButton(std::string_view text, int id, int x, int y, int cx, int cy,
+                                       DWORD style = 0, NotStyle remove = {}) {
     return Make(ControlKind::RadioButton, text, id, x, y, cx, cy, BS_AUTORADIOBUTTON | style,
                 remove);
 }
@@ -151,8 +153,12 @@ inline ControlTemplate UpDown(int id, int x, int y, int cx, int cy, DWORD style 
     return Make(ControlKind::UpDown, {}, id, x, y, cx, cy, UDS_AUTOBUDDY | style);
 }
 
-inline MenuItemTemplate MenuItem(std::string_view text, int command) { return {text, command, {}}; }
-inline MenuItemTemplate Separator() { return {{}, 0, {}}; }
+inline MenuItemTemplate MenuItem(std::string_view text, int command) {
+    return {text, command, {}};
+}
+inline MenuItemTemplate Separator() {
+    return {{}, 0, {}};
+}
 inline MenuItemTemplate Popup(std::string_view text, std::vector<MenuItemTemplate> items) {
     return {text, 0, std::move(items)};
 }

@@ -1,0 +1,343 @@
+#include "DialogBuilder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QSvgRenderer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "AnimationWidget.h"
+#include "Dialog.h"
+#include "DialogUnits.h"
+#include "DialogWindow.h"
+#include "Resources.h"
+#include "UpDownWidget.h"
+
+namespace scx {
+
+using namespace win;
+
+namespace {
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool Has(DWORD style, DWORD bits) {
+    return (style & bits) == bits;
+}
+
+QPixmap RenderImage(int imageId) {
+    QSvgRenderer renderer(ToQString(res::ImagePath(imageId)));
+    if (!renderer.isValid()) {
+        return {};
+    }
+    QPixmap pixmap(renderer.defaultSize());
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    return pixmap;
+}
+
+// Read-only edits take the colour of what lies behind them, as the platform draws them:
+// without a border they are plain text on the dialog.
+void ShowAsReadOnly(QWidget* edit, bool bordered) {
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base,
+                     bordered ? palette.color(QPalette::Window) : QColor(Qt::transparent));
+    edit->setPalette(palette);
+}
+
+QWidget* MakeEdit(const ControlTemplate& c, DialogWindow& window, QWidget* parent) {
+    const bool readOnly = Has(c.style, ES_READONLY);
+    if (Has(c.style, ES_MULTILINE)) {
+        auto* edit = new QPlainTextEdit(parent);
+        edit->setReadOnly(readOnly);
+        const bool scrollsSideways = Has(c.style, WS_HSCROLL) || Has(c.style, ES_AUTOHSCROLL);
+        edit->setLineWrapMode(scrollsSideways ? QPlainTextEdit::NoWrap
+                                              : QPlainTextEdit::WidgetWidth);
+        edit->setHorizontalScrollBarPolicy(Has(c.style, WS_HSCROLL) ? Qt::ScrollBarAlwaysOn
+                                                                    : Qt::ScrollBarAlwaysOff);
+        edit->setVerticalScrollBarPolicy(Has(c.style, WS_VSCROLL) ? Qt::ScrollBarAlwaysOn
+                                                                  : Qt::ScrollBarAlwaysOff);
+        edit->setTabChangesFocus(true);
+        if (!Has(c.style, WS_BORDER)) {
+            edit->setFrameShape(QFrame::NoFrame);
+        }
+        if (readOnly) {
+            ShowAsReadOnly(edit, Has(c.style, WS_BORDER));
+        }
+        window.WatchEdit(edit, c.id, Has(c.style, ES_WANTRETURN));
+        return edit;
+    }
+    auto* edit = new QLineEdit(parent);
+    edit->setReadOnly(readOnly);
+    edit->setFrame(Has(c.style, WS_BORDER));
+    if (Has(c.style, ES_RIGHT)) {
+        edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    if (Has(c.style, ES_NUMBER)) {
+        edit->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    }
+    if (readOnly) {
+        ShowAsReadOnly(edit, Has(c.style, WS_BORDER));
+    }
+    window.WatchEdit(edit, c.id, false);
+    return edit;
+}
+
+QTreeWidget* MakeListView(const ControlTemplate& c, QWidget* parent) {
+    auto* list = new QTreeWidget(parent);
+    list->setColumnCount(0);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setAllColumnsShowFocus(true);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setSelectionMode(Has(c.style, LVS_SINGLESEL) ? QAbstractItemView::SingleSelection
+                                                       : QAbstractItemView::ExtendedSelection);
+    list->header()->setStretchLastSection(false);
+    list->header()->setSectionsMovable(false);
+    list->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return list;
+}
+
+QWidget* MakeControl(CDialog& owner, DialogWindow& window, const ControlTemplate& c,
+                     QWidget* parent) {
+    const QString text = ToQString(c.text);
+    switch (c.kind) {
+        case ControlKind::PushButton: {
+            auto* button = new QPushButton(text, parent);
+            button->setAutoDefault(false);
+            if ((c.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+                button->setDefault(true);
+                window.SetDefaultButton(c.id);
+            }
+            return button;
+        }
+        case ControlKind::CheckBox:
+            return new QCheckBox(text, parent);
+        case ControlKind::RadioButton: {
+            auto* radio = new QRadioButton(text, parent);
+            radio->setAutoExclusive(false);  // groups follow WS_GROUP, see CheckRadioInGroup
+            return radio;
+        }
+        case ControlKind::GroupBox: {
+            auto* group = new QGroupBox(text, parent);
+            // A frame drawn behind its siblings; it takes no clicks.
+            group->setAttribute(Qt::WA_TransparentForMouseEvents);
+            return group;
+        }
+        case ControlKind::Text: {
+            auto* label = new QLabel(text, parent);
+            label->setTextFormat(Qt::PlainText);
+            label->setWordWrap(true);
+            const DWORD kind = c.style & SS_TYPEMASK;
+            const Qt::Alignment horizontal = kind == SS_CENTER  ? Qt::AlignHCenter
+                                             : kind == SS_RIGHT ? Qt::AlignRight
+                                                                : Qt::AlignLeft;
+            label->setAlignment(horizontal | Qt::AlignTop);
+            return label;
+        }
+        case ControlKind::Picture: {
+            auto* picture = new QLabel(parent);
+            picture->setPixmap(RenderImage(c.image));
+            return picture;
+        }
+        case ControlKind::Edit:
+            return MakeEdit(c, window, parent);
+        case ControlKind::ComboBox: {
+            auto* combo = new QComboBox(parent);
+            combo->setEditable(false);
+            for (std::string_view item : c.items) {
+                combo->addItem(ToQString(item));
+            }
+            combo->setCurrentIndex(-1);
+            const int id = c.id;
+            QObject::connect(combo, &QComboBox::activated, combo,
+                             [&owner, id](int) { owner.SendNotify(Notify::SelChange, id); });
+            return combo;
+        }
+        case ControlKind::ListView:
+            return MakeListView(c, parent);
+        case ControlKind::Progress: {
+            auto* bar = new QProgressBar(parent);
+            bar->setRange(0, 100);
+            bar->setValue(0);
+            bar->setTextVisible(false);
+            return bar;
+        }
+        case ControlKind::Animation:
+            return new AnimationWidget(Has(c.style, ACS_CENTER), parent);
+        case ControlKind::UpDown:
+            return new UpDownWidget(c.style, parent);
+    }
+    return new QWidget(parent);
+}
+
+Qt::FocusPolicy FocusPolicyFor(const ControlTemplate& c) {
+    switch (c.kind) {
+        case ControlKind::GroupBox:
+        case ControlKind::Text:
+        case ControlKind::Picture:
+        case ControlKind::Progress:
+        case ControlKind::Animation:
+        case ControlKind::UpDown:
+            return Qt::NoFocus;
+        default:
+            return Has(c.style, WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus;
+    }
+}
+
+void Place(QWidget* widget, const ControlTemplate& c, BaseUnits units) {
+    QRect rect = DialogUnitsToPixels(c.rect, units);
+    if (c.kind == ControlKind::ComboBox) {
+        // The template gives the height of the dropped-down list; the closed box keeps
+        // its natural height.
+        auto* combo = static_cast<QComboBox*>(widget);
+        const int closedHeight = combo->sizeHint().height();
+        const int itemHeight = std::max(1, combo->fontMetrics().height() + 2);
+        combo->setMaxVisibleItems(std::max(1, (rect.height() - closedHeight) / itemHeight));
+        rect.setHeight(closedHeight);
+    } else if (c.kind == ControlKind::Picture) {
+        // A static picture takes the size of its image.
+        const QSize natural = static_cast<QLabel*>(widget)->pixmap().size();
+        if (!natural.isEmpty()) {
+            rect.setSize(natural);
+        }
+    }
+    widget->setGeometry(rect);
+}
+
+void Wire(CDialog& owner, QWidget* widget, const ControlTemplate& c) {
+    const int id = c.id;
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        const bool isRadio = c.kind == ControlKind::RadioButton;
+        QObject::connect(button, &QAbstractButton::clicked, button, [&owner, id, isRadio] {
+            // Qt toggles a clicked radio button off again; the platform keeps it chosen.
+            if (isRadio) {
+                owner.CheckRadioButton(id);
+            }
+            owner.SendNotify(Notify::Clicked, id);
+        });
+    }
+}
+
+QMenuBar* BuildMenuBar(CDialog& owner, const MenuTemplate& menu, QWidget* parent) {
+    auto* bar = new QMenuBar(parent);
+    bar->setNativeMenuBar(false);
+    for (const MenuItemTemplate& popup : menu.popups) {
+        QMenu* qmenu = bar->addMenu(ToQString(popup.text));
+        for (const MenuItemTemplate& item : popup.popup) {
+            if (item.text.empty()) {
+                qmenu->addSeparator();
+                continue;
+            }
+            QAction* action = qmenu->addAction(ToQString(item.text));
+            const int command = item.command;
+            QObject::connect(action, &QAction::triggered, bar,
+                             [&owner, command] { owner.SendCommand(command); });
+        }
+    }
+    return bar;
+}
+
+Qt::WindowFlags WindowFlagsFor(const DialogTemplate& t) {
+    Qt::WindowFlags flags = Has(t.exStyle, WS_EX_APPWINDOW) ? Qt::Window : Qt::Dialog;
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (Has(t.style, WS_SYSMENU)) {
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    }
+    if (Has(t.style, WS_MINIMIZEBOX)) {
+        flags |= Qt::WindowMinimizeButtonHint;
+    }
+    return flags;
+}
+
+}  // namespace
+
+void CheckRadioInGroup(const std::map<int, QWidget*>& controls, int id) {
+    auto found = controls.find(id);
+    if (found == controls.end()) {
+        return;
+    }
+    const QVariant group = found->second->property("scxRadioGroup");
+    for (const auto& [otherId, widget] : controls) {
+        auto* radio = qobject_cast<QRadioButton*>(widget);
+        if (radio != nullptr && radio->property("scxRadioGroup") == group) {
+            radio->setChecked(otherId == id);
+        }
+    }
+}
+
+std::map<int, QWidget*> BuildDialogWindow(CDialog& owner, DialogWindow& window,
+                                          const DialogTemplate& t) {
+    window.setWindowFlags(WindowFlagsFor(t));
+    window.setWindowTitle(ToQString(t.caption));
+
+    ClientArea* client = window.Client();
+    QFont font{ToQString(t.fontName), t.fontPoints};
+    font.setStyleHint(QFont::SansSerif);
+    client->setFont(font);
+    const BaseUnits units = ComputeBaseUnits(client->font());
+
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    if (t.menu != 0) {
+        if (const MenuTemplate* menu = res::FindMenu(t.menu)) {
+            layout->setMenuBar(BuildMenuBar(owner, *menu, &window));
+        }
+    }
+    client->setFixedSize(DialogUnitsToPixels({0, 0, t.rect.cx, t.rect.cy}, units).size());
+    layout->addWidget(client);
+
+    std::map<int, QWidget*> controls;
+    std::vector<QWidget*> groupBoxes;
+    QWidget* previous = nullptr;
+    int radioGroup = 0;
+    bool previousWasRadio = false;
+    for (const ControlTemplate& c : t.controls) {
+        QWidget* widget = MakeControl(owner, window, c, client);
+        widget->setProperty("scxControlId", c.id);
+        widget->setFocusPolicy(FocusPolicyFor(c));
+        widget->setEnabled(!Has(c.style, WS_DISABLED));
+        if (c.kind == ControlKind::RadioButton) {
+            if (!previousWasRadio || Has(c.style, WS_GROUP)) {
+                ++radioGroup;
+            }
+            widget->setProperty("scxRadioGroup", radioGroup);
+        }
+        previousWasRadio = c.kind == ControlKind::RadioButton;
+        if (c.kind == ControlKind::UpDown && Has(c.style, UDS_AUTOBUDDY)) {
+            static_cast<UpDownWidget*>(widget)->SetBuddy(qobject_cast<QLineEdit*>(previous));
+        }
+        if (c.kind == ControlKind::GroupBox) {
+            groupBoxes.push_back(widget);
+        }
+        Place(widget, c, units);
+        Wire(owner, widget, c);
+        if (c.id != IDC_STATIC) {
+            controls[c.id] = widget;
+        }
+        previous = widget;
+    }
+    for (QWidget* group : groupBoxes) {
+        group->lower();
+    }
+    return controls;
+}
+
+}  // namespace scx

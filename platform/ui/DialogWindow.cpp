@@ -1,0 +1,142 @@
+#include "DialogWindow.h"
+
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+
+#include "Dialog.h"
+#include "Host.h"
+
+namespace scx {
+
+ClientArea::ClientArea(CDialog& owner, QWidget* parent) : QWidget(parent), m_owner(owner) {}
+
+void ClientArea::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    m_owner.PaintClient(painter);
+}
+
+DialogWindow::DialogWindow(CDialog& owner)
+    : QDialog(nullptr), m_owner(owner), m_client(new ClientArea(owner, this)) {}
+
+void DialogWindow::WatchEdit(QWidget* edit, int id, bool wantsReturn) {
+    edit->setProperty("scxControlId", id);
+    edit->setProperty("scxWantsReturn", wantsReturn);
+    edit->installEventFilter(this);
+}
+
+int DialogWindow::ControlIdOf(const QObject* widget) const {
+    const QVariant id = widget != nullptr ? widget->property("scxControlId") : QVariant();
+    return id.isValid() ? id.toInt() : win::IDC_STATIC;
+}
+
+void DialogWindow::Finish(int result) {
+    m_finishing = true;
+    done(result);
+    m_finishing = false;
+}
+
+bool DialogWindow::HandleDialogKey(int key) {
+    if (key == Qt::Key_Escape) {
+        m_owner.SendCommand(win::IDCANCEL);
+        return true;
+    }
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) {
+        return false;
+    }
+    // The focused push button first, then the default button, then the OK command.
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget());
+        button != nullptr && ControlIdOf(button) != win::IDC_STATIC) {
+        m_owner.ClickDlgItem(ControlIdOf(button));
+    } else if (m_defaultButton != 0 && m_owner.HasDlgItem(m_defaultButton)) {
+        if (m_owner.IsDlgItemEnabled(m_defaultButton)) {
+            m_owner.ClickDlgItem(m_defaultButton);
+        } else {
+            GetHost().Beep();
+        }
+    } else {
+        m_owner.SendCommand(win::IDOK);
+    }
+    return true;
+}
+
+void DialogWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    if (!HandleDialogKey(event->key())) {
+        QDialog::keyPressEvent(event);
+    }
+}
+
+bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool isReturn = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (isReturn && !watched->property("scxWantsReturn").toBool() &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            return HandleDialogKey(key->key());
+        }
+        if (key->key() == Qt::Key_Escape) {
+            return HandleDialogKey(key->key());
+        }
+    } else if (event->type() == QEvent::FocusOut) {
+        // Losing the focus to another control or window of ours; not to a popup or
+        // when the whole application is deactivated.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+            !m_owner.IsEnded()) {
+            m_owner.SendNotify(Notify::KillFocus, ControlIdOf(watched));
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void DialogWindow::closeEvent(QCloseEvent* event) {
+    if (m_finishing || m_owner.IsEnded()) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    m_owner.SendSysCommand(win::SC_CLOSE);
+}
+
+void DialogWindow::reject() {
+    if (m_finishing || m_owner.IsEnded()) {
+        QDialog::reject();
+        return;
+    }
+    m_owner.SendCommand(win::IDCANCEL);
+}
+
+void DialogWindow::accept() {
+    m_owner.SendCommand(win::IDOK);
+}
+
+void DialogWindow::contextMenuEvent(QContextMenuEvent* event) {
+    const auto& items = m_owner.SystemMenu().Items();
+    if (items.empty()) {
+        return;
+    }
+    QMenu menu(this);
+    for (const CMenu::Item& item : items) {
+        if ((item.flags & CMenu::MF_SEPARATOR) != 0) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* action = menu.addAction(QString::fromStdString(item.text));
+        action->setEnabled((item.flags & CMenu::MF_GRAYED) == 0);
+        action->setData(item.command);
+    }
+    // The command runs once the menu has closed, as a system command does.
+    if (QAction* chosen = menu.exec(event->globalPos()); chosen != nullptr) {
+        m_owner.SendSysCommand(chosen->data().toUInt());
+    }
+}
+
+}  // namespace scx

@@ -1,0 +1,51 @@
+#include "FileDialog.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace scx {
+
+using namespace win;
+
+CFileDialog::CFileDialog(bool openFileDialog, std::string defaultExt, std::string fileName,
+                         DWORD flags, std::string filter)
+    : m_flags(flags) {
+    m_request.open = openFileDialog;
+    m_request.defaultExt = std::move(defaultExt);
+    m_request.initialName = std::move(fileName);
+    m_request.filter = std::move(filter);
+}
+
+int CFileDialog::DoModal() {
+    m_request.title = m_strTitle;
+    m_request.overwritePrompt = !m_request.open && (m_flags & OFN_OVERWRITEPROMPT) != 0;
+    m_request.hideReadOnly = (m_flags & OFN_HIDEREADONLY) != 0;
+    const std::optional<std::string> chosen = GetHost().AskFile(m_request);
+    if (!chosen) {
+        return IDCANCEL;
+    }
+    m_path = *chosen;
+    if ((m_flags & OFN_NOCHANGEDIR) == 0) {
+        std::error_code ignored;
+        std::filesystem::current_path(std::filesystem::path(m_path).parent_path(), ignored);
+    }
+    return IDOK;
+}
+
+std::string CFileDialog::GetFileName() const {
+    return std::filesystem::path(m_path).filename().string();
+}
+
+std::string CFileDialog::GetFileExt() const {
+    const std::string name = GetFileName();
+    const auto dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot + 1);
+}
+
+std::string CFileDialog::GetFileTitle() const {
+    const std::string name = GetFileName();
+    const auto dot = name.rfind('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+}  // namespace scx

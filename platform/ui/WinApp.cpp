@@ -1,0 +1,92 @@
+#include "WinApp.h"
+
+#include "Dialog.h"
+#include "File.h"
+#include "Host.h"
+#include "Resources.h"
+
+namespace scx {
+
+using namespace win;
+
+namespace {
+CWinApp* g_app = nullptr;
+
+unsigned StringIdOf(CFileException::Cause cause) {
+    switch (cause) {
+        case CFileException::fileNotFound:
+            return res::IDS_FILE_NOT_FOUND;
+        case CFileException::badPath:
+            return res::IDS_FILE_BAD_PATH;
+        case CFileException::accessDenied:
+            return res::IDS_FILE_ACCESS_DENIED;
+        case CFileException::sharingViolation:
+            return res::IDS_FILE_SHARING_VIOLATION;
+        case CFileException::diskFull:
+            return res::IDS_FILE_DISK_FULL;
+        case CFileException::endOfFile:
+            return res::IDS_FILE_END_OF_FILE;
+        default:
+            return res::IDS_FILE_ERROR_GENERIC;
+    }
+}
+}  // namespace
+
+CWinApp::CWinApp() {
+    g_app = this;
+}
+
+CWinApp::~CWinApp() {
+    if (g_app == this) {
+        g_app = nullptr;
+    }
+}
+
+bool CWinApp::InitInstance() {
+    return true;
+}
+
+void CWinApp::DoWaitCursor(int code) {
+    const bool wasOn = m_waitCursorCount > 0;
+    m_waitCursorCount = std::max(0, m_waitCursorCount + (code > 0 ? 1 : -1));
+    const bool isOn = m_waitCursorCount > 0;
+    if (wasOn != isOn) {
+        GetHost().SetWaitCursor(isOn);
+    }
+}
+
+CWinApp* AfxGetApp() {
+    return g_app;
+}
+
+CDialog* AfxGetMainWnd() {
+    return g_app != nullptr ? g_app->m_pMainWnd : nullptr;
+}
+
+int AfxMessageBox(const std::string& text, UINT type) {
+    return GetHost().MessageBox(text, type);
+}
+
+int AfxMessageBox(unsigned stringId, UINT type) {
+    return AfxMessageBox(res::LoadString(stringId), type);
+}
+
+std::string DescribeFileException(const CFileException& error) {
+    std::string text = res::LoadString(StringIdOf(error.m_cause));
+    const std::string::size_type slot = text.find("%1");
+    if (slot != std::string::npos) {
+        text.replace(slot, 2, error.m_strFileName);
+    }
+    return text;
+}
+
+void ReportFileException(const CFileException& error) {
+    AfxMessageBox(DescribeFileException(error), MB_OK | MB_ICONSTOP);
+}
+
+QIcon LoadAppIcon(int iconId) {
+    const std::string_view path = res::ImagePath(iconId);
+    return QIcon(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+}  // namespace scx
