@@ -15,7 +15,7 @@
 namespace scx {
 
 class CFileException : public std::exception {
-public:
+  public:
     enum Cause {
         none,
         genericException,  // any other failure
@@ -24,7 +24,7 @@ public:
         accessDenied,
         sharingViolation,  // held open by another opener
         diskFull,
-        endOfFile,         // fewer bytes than required were there to read
+        endOfFile,  // fewer bytes than required were there to read
     };
 
     CFileException(Cause cause, std::string fileName, int osError = 0);
@@ -38,12 +38,12 @@ public:
     // The cause for an errno value met while opening, reading or writing `path`.
     static Cause CauseFromErrno(int err, const std::string& path);
 
-private:
+  private:
     std::string m_what;
 };
 
 class CFile {
-public:
+  public:
     enum OpenFlags : unsigned {
         modeRead = 0x0000,
         modeWrite = 0x0001,
@@ -87,8 +87,8 @@ public:
     std::string GetFileTitle() const;
 
     bool IsOpen() const { return m_fd >= 0; }
-    void Close();   // throws if the system reports a deferred write error
-    void Abort();   // closes, ignoring errors
+    void Close();  // throws if the system reports a deferred write error
+    void Abort();  // closes, ignoring errors
 
     // Copies `count` bytes from the current position of `from` to the current position of
     // `to`, in the kernel where it can; returns the number copied, below `count` only when
@@ -99,16 +99,31 @@ public:
     // makes that operation fail with it. `limit` may be lowered to make a write short (the
     // hook then fails the next call). Never set outside tests.
     enum class Op { open, read, write };
-    using FaultHook =
-        std::function<int(Op op, const std::string& path, std::uint64_t position,
-                          std::size_t& limit)>;
+    using FaultHook = std::function<int(Op op, const std::string& path, std::uint64_t position,
+                                        std::size_t& limit)>;
     static void SetFaultHook(FaultHook hook);
 
     // Handle value for platform code.
     int Handle() const { return m_fd; }
 
-private:
+    // The characters that end a folder in a path on this platform.
+#ifdef _WIN32
+    static constexpr const char* kPathSeparators = "\\/";
+#else
+    static constexpr const char* kPathSeparators = "/";
+#endif
+
+  private:
+    // Raises the failure of an operation on the open file (not of an open).
     [[noreturn]] void Throw(int err) const;
+
+    // 0, or the errno value the test hook asks for.
+    static int ConsultFaultHook(Op op, const std::string& path, std::uint64_t position,
+                                std::size_t& limit);
+    static bool HasFaultHook();
+    // Copy through Read and Write with a fixed buffer: the portable path, and the one that
+    // honours the fault hook.
+    static std::uint64_t CopyThroughBuffer(CFile& from, CFile& to, std::uint64_t count);
 
     int m_fd = -1;
     std::string m_strFilePath;

@@ -1,0 +1,271 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <filesystem>
+#include <vector>
+
+#include "File.h"
+#include "TestFiles.h"
+
+namespace scx {
+namespace {
+
+using test::HeldFile;
+using test::PatternBytes;
+using test::ReadWholeFile;
+using test::TempFolder;
+using test::WriteWholeFile;
+
+constexpr unsigned kRead = CFile::modeRead | CFile::shareExclusive;
+constexpr unsigned kCreate = CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive;
+constexpr unsigned kReadWrite = CFile::modeReadWrite | CFile::shareExclusive;
+
+// Removes the hook even when an assertion ends the test early.
+struct ScopedFaultHook {
+    explicit ScopedFaultHook(CFile::FaultHook hook) { CFile::SetFaultHook(std::move(hook)); }
+    ~ScopedFaultHook() { CFile::SetFaultHook(nullptr); }
+};
+
+CFileException::Cause OpenFailure(const std::string& path, unsigned flags, int injected) {
+    if (injected != 0) {
+        CFile::SetFaultHook([=](CFile::Op op, const std::string&, std::uint64_t, std::size_t&) {
+            return op == CFile::Op::open ? injected : 0;
+        });
+    }
+    CFile file;
+    CFileException error(CFileException::none, std::string());
+    EXPECT_FALSE(file.TryOpen(path, flags, &error)) << path;
+    EXPECT_FALSE(file.IsOpen());
+    CFile::SetFaultHook(nullptr);
+    return error.m_cause;
+}
+
+TEST(FileTest, WriteSeekReadRoundTrip) {
+    TempFolder tmp;
+    const std::string path = tmp.Path("data.bin");
+    const std::string bytes = PatternBytes(10000);
+    WriteWholeFile(path, "previous, longer content that must go away");
+    {
+        CFile out(path, kCreate);
+        EXPECT_EQ(out.GetLength(), 0u);
+        out.Write(bytes.data(), bytes.size());
+        EXPECT_EQ(out.GetPosition(), bytes.size());
+    }
+    CFile in(path, kReadWrite);
+    EXPECT_EQ(in.GetLength(), bytes.size());
+    EXPECT_EQ(in.Seek(-100, CFile::end), bytes.size() - 100);
+    std::string buffer(200, '\0');
+    EXPECT_EQ(in.Read(buffer.data(), buffer.size()), 100u);  // short only at the end
+    EXPECT_EQ(buffer.substr(0, 100), bytes.substr(bytes.size() - 100));
+    EXPECT_EQ(in.Read(buffer.data(), buffer.size()), 0u);
+    EXPECT_EQ(in.Seek(1234, CFile::begin), 1234u);
+    EXPECT_EQ(in.Seek(-34, CFile::current), 1200u);
+    in.ReadExact(buffer.data(), 50);
+    EXPECT_EQ(buffer.substr(0, 50), bytes.substr(1200, 50));
+    in.Seek(-10, CFile::end);
+    try {
+        in.ReadExact(buffer.data(), 50);
+        FAIL() << "reading past the end must fail";
+    } catch (const CFileException& e) {
+        EXPECT_EQ(e.m_cause, CFileException::endOfFile);
+        EXPECT_EQ(e.m_strFileName, in.GetFilePath());
+    }
+    EXPECT_THROW(in.Seek(-1, CFile::begin), CFileException);
+}
+
+TEST(FileTest, OffsetsAndLengthsBeyondFourGiB) {
+    TempFolder tmp;
+    const std::uint64_t far = (std::uint64_t{5} << 30) + 3;
+    CFile file(tmp.Path("sparse.bin"), kCreate | CFile::modeReadWrite);
+    EXPECT_EQ(file.Seek(static_cast<std::int64_t>(far), CFile::begin), far);
+    file.Write("x", 1);
+    EXPECT_EQ(file.GetLength(), far + 1);
+    EXPECT_EQ(file.Seek(-1, CFile::end), far);
+    char c = 0;
+    file.ReadExact(&c, 1);
+    EXPECT_EQ(c, 'x');
+}
+
+TEST(FileTest, EveryOpenIsExclusive) {
+    TempFolder tmp;
+    const std::string path = tmp.Path("shared.bin");
+    WriteWholeFile(path, "keep me");
+    {
+        CFile first(path, kRead);
+        for (const unsigned flags : {kRead, kReadWrite, kCreate}) {
+            EXPECT_EQ(OpenFailure(path, flags, 0), CFileException::sharingViolation) << flags;
+        }
+    }
+    EXPECT_EQ(ReadWholeFile(path), "keep me");  // the refused create did not empty it
+    {
+        HeldFile otherProgram(path);
+        EXPECT_EQ(OpenFailure(path, kRead, 0), CFileException::sharingViolation);
+    }
+    CFile again(path, kRead);  // the lock goes with the handle
+}
+
+TEST(FileTest, OpenFailuresNameTheirCause) {
+    TempFolder tmp;
+    WriteWholeFile(tmp.Path("plain"), "x");
+    std::filesystem::create_directory(tmp.Path("folder"));
+    const std::string present = tmp.Path("plain");
+    const struct {
+        std::string path;
+        unsigned flags;
+        int injected;  // errno the fault hook makes the open fail with; 0: a real failure
+        CFileException::Cause cause;
+    } cases[] = {
+        {tmp.Path("missing.txt"), kRead, 0, CFileException::fileNotFound},
+        {"", kRead, 0, CFileException::fileNotFound},
+        {tmp.Path("no-folder/missing.txt"), kRead, 0, CFileException::badPath},
+        {tmp.Path("no-folder/new.txt"), kCreate, 0, CFileException::badPath},
+        {tmp.Path("plain/inside.txt"), kRead, 0, CFileException::badPath},
+        {tmp.Path(std::string(NAME_MAX + 1, 'n')), kRead, 0, CFileException::badPath},
+        {tmp.Path("folder"), kRead, 0, CFileException::accessDenied},
+        {tmp.Path("folder"), kCreate, 0, CFileException::accessDenied},
+        {present, kRead, ELOOP, CFileException::badPath},
+        {present, kRead, EACCES, CFileException::accessDenied},
+        {present, kCreate, EROFS, CFileException::accessDenied},
+        {present, kCreate, ENOSPC, CFileException::diskFull},
+        {present, kCreate, EDQUOT, CFileException::diskFull},
+        {present, kRead, EMFILE, CFileException::genericException},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(OpenFailure(c.path, c.flags, c.injected), c.cause) << c.path << " " << c.injected;
+    }
+}
+
+TEST(FileTest, PathsAreAbsolute) {
+    TempFolder tmp;
+    std::filesystem::create_directory(tmp.Path("real"));
+    std::filesystem::create_directory_symlink(tmp.Path("real"), tmp.Path("link"));
+    const std::string folder = std::filesystem::canonical(tmp.Path("real")).string() + "/";
+    WriteWholeFile(tmp.Path("real/film.avi.001"), "x");
+    {
+        CFile viaLink(tmp.Path("link/../real/./film.avi.001"), kRead);
+        EXPECT_EQ(viaLink.GetFilePath(), folder + "film.avi.001");
+        EXPECT_EQ(viaLink.GetFileName(), "film.avi.001");
+        EXPECT_EQ(viaLink.GetFileTitle(), "film.avi");
+    }
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    CFile relative;
+    const bool opened = relative.TryOpen("film.avi.001", kRead);
+    CFileException error(CFileException::none, std::string());
+    CFile().TryOpen("gone/x.bin", kRead, &error);
+    std::filesystem::current_path(previous);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(relative.GetFilePath(), folder + "film.avi.001");
+    EXPECT_EQ(error.m_strFileName, folder + "gone/x.bin");  // failures name the file too
+    EXPECT_NE(std::string(error.what()).find(folder + "gone/x.bin"), std::string::npos);
+}
+
+// A disk that fills up once `path` holds `failAt` bytes.
+CFile::FaultHook DiskFullAt(const std::string& path, std::uint64_t failAt) {
+    return [=](CFile::Op op, const std::string& file, std::uint64_t position, std::size_t& limit) {
+        if (op != CFile::Op::write || file != path) {
+            return 0;
+        }
+        if (position >= failAt) {
+            return ENOSPC;
+        }
+        limit = static_cast<std::size_t>(std::min<std::uint64_t>(limit, failAt - position));
+        return 0;
+    };
+}
+
+TEST(FileTest, AWriteFailingHalfwayKeepsWhatWasWritten) {
+    TempFolder tmp;
+    const std::string bytes = PatternBytes(std::size_t{6} << 20, 3);
+    WriteWholeFile(tmp.Path("src"), bytes);
+    const std::uint64_t failAt = (std::uint64_t{5} << 20) + 17;
+    for (const bool viaCopy : {false, true}) {
+        CFile from(tmp.Path("src"), kRead);
+        CFile to(tmp.Path("piece.002"), kCreate);
+        ScopedFaultHook hook(DiskFullAt(to.GetFilePath(), failAt));
+        try {
+            if (viaCopy) {
+                CFile::Copy(from, to, bytes.size());
+            } else {
+                to.Write(bytes.data(), bytes.size());
+            }
+            FAIL() << "the write must fail";
+        } catch (const CFileException& e) {
+            EXPECT_EQ(e.m_cause, CFileException::diskFull);
+            EXPECT_EQ(e.m_lOsError, ENOSPC);
+            EXPECT_EQ(e.m_strFileName, to.GetFilePath());
+        }
+        to.Close();
+        EXPECT_TRUE(ReadWholeFile(tmp.Path("piece.002")) == bytes.substr(0, failAt)) << viaCopy;
+    }
+}
+
+TEST(FileTest, ReadFillsItsBufferUntilTheEnd) {
+    TempFolder tmp;
+    WriteWholeFile(tmp.Path("slow.001"), "abcdef");
+    CFile in(tmp.Path("slow.001"), kRead);
+    ScopedFaultHook hook(
+        [](CFile::Op op, const std::string&, std::uint64_t position, std::size_t& limit) {
+            limit = 1;  // one byte per system call
+            return op == CFile::Op::read && position >= 4 ? EIO : 0;
+        });
+    char buffer[3] = {};
+    EXPECT_EQ(in.Read(buffer, 3), 3u);
+    EXPECT_EQ(std::string(buffer, 3), "abc");
+    try {
+        in.Read(buffer, 3);
+        FAIL() << "the read must fail";
+    } catch (const CFileException& e) {
+        EXPECT_EQ(e.m_cause, CFileException::genericException);
+        EXPECT_EQ(e.m_lOsError, EIO);
+    }
+}
+
+// Both copy paths: the kernel's, and the buffered one that any fault hook forces.
+class FileCopyTest : public ::testing::TestWithParam<bool> {
+  protected:
+    void SetUp() override {
+        if (GetParam()) {
+            CFile::SetFaultHook(
+                [](CFile::Op, const std::string&, std::uint64_t, std::size_t&) { return 0; });
+        }
+    }
+    void TearDown() override { CFile::SetFaultHook(nullptr); }
+    TempFolder m_tmp;
+};
+
+TEST_P(FileCopyTest, CopiesFromTheCurrentPositions) {
+    const std::string source = PatternBytes((std::size_t{9} << 20) + 12345, 7);
+    WriteWholeFile(m_tmp.Path("src"), source);
+    const struct {
+        std::uint64_t skip;
+        std::uint64_t count;
+        std::uint64_t expected;
+    } cases[] = {
+        {0, source.size(), source.size()},
+        {100, 0, 0},
+        {1000, source.size(), source.size() - 1000},  // the source ends first
+        {source.size(), 10, 0},
+        {3, (std::uint64_t{4} << 20) + 1, (std::uint64_t{4} << 20) + 1},
+    };
+    for (const auto& c : cases) {
+        CFile from(m_tmp.Path("src"), kRead);
+        CFile to(m_tmp.Path("dst"), kCreate);
+        to.Write("HEAD", 4);
+        from.Seek(static_cast<std::int64_t>(c.skip), CFile::begin);
+        EXPECT_EQ(CFile::Copy(from, to, c.count), c.expected) << c.skip << " " << c.count;
+        EXPECT_EQ(from.GetPosition(), c.skip + c.expected);
+        EXPECT_EQ(to.GetPosition(), 4 + c.expected);
+        to.Close();
+        EXPECT_TRUE(ReadWholeFile(m_tmp.Path("dst")) == "HEAD" + source.substr(c.skip, c.expected))
+            << c.skip << " " << c.count;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(KernelAndBuffered, FileCopyTest, ::testing::Bool());
+
+}  // namespace
+}  // namespace scx
