@@ -1,0 +1,43 @@
+#include "CommandLine.h"
+
+namespace scx::app {
+
+namespace {
+
+constexpr std::size_t kPathStart = 2;
+constexpr std::size_t kExtensionLength = 3;
+
+}  // namespace
+
+std::string JoinArguments(const std::vector<std::string>& arguments) {
+    std::string text;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (i > 0) {
+            text += ' ';
+        }
+        text += arguments[i];
+    }
+    return text;
+}
+
+std::optional<CommandLineFile> ParseCommandLineText(std::string_view text) {
+    const std::size_t start = text.find_first_not_of(" \t");
+    text.remove_prefix(start == std::string_view::npos ? text.size() : start);
+    if (text.empty() || text.front() != 'l') {
+        return std::nullopt;
+    }
+    CommandLineFile file;
+    if (text.size() > kPathStart) {
+        file.path = std::string(text.substr(kPathStart));
+    }
+    if (text.size() > kExtensionLength && text[text.size() - kExtensionLength - 1] == '.') {
+        file.extension = std::string(text.substr(text.size() - kExtensionLength));
+    }
+    return file;
+}
+
+std::optional<CommandLineFile> ParseCommandLine(const std::vector<std::string>& arguments) {
+    return ParseCommandLineText(JoinArguments(arguments));
+}
+
+}  // namespace scx::app
