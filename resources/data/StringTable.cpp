@@ -1,0 +1,140 @@
+// The French string table. Texts are kept byte for byte as the program has always shown
+// them, spelling included: trailing blanks matter where a number is appended.
+
+#include <algorithm>
+#include <iterator>
+
+#include "Resources.h"
+
+namespace scx::res {
+namespace {
+
+struct StringEntry {
+    unsigned id;
+    std::string_view text;
+};
+
+// Sorted by id.
+constexpr StringEntry kStrings[] = {
+    {IDS_ABOUTBOX, "&A propos de scindarex..."},
+    {IDS_CUT_DONE, "Fichier coupé avec succès"},
+    {IDS_TAG_UNREADABLE,
+     "Scindarex n'a pas réussi à lire le META-TAG\n"
+     "Le fichier joint est-il un fichier Scindarex?\n"
+     "Si le fichier sélectionné provient d'HJSplit, activez la compatibilité HJSplit en cochant "
+     "la case en regard de l'option"},
+    {IDS_HJSPLIT_NO_EXTENSION,
+     "Scindarex n'a pas résolu l'extension\n"
+     "Le fichier est-il un fichier HJSplit ?\n"
+     "Désactivez la compatibilité HJSplit"},
+    {IDS_JOIN_DONE, "Fichier joint avec succès"},
+    {IDS_NO_FILE_CHOSEN, "Pas de fichier sélectionné"},
+    {IDS_OVERWRITE, "Le fichier de destination existe déjà, l'écraser?"},
+    {IDS_ADD_COPY,
+     "Voulez vous ajouter \"_Copie\" au nom du fichier de destination.\n"
+     "Cliquez sur non pour annuler l'opération"},
+    {IDS_SIZE_NOT_NUMERIC, "La taille sélectionnée n'est pas une valeur numérique"},
+    {IDS_NO_SIZE_TO_ADD, "Aucune taille à ajouter indiquée"},
+    {IDS_FILE_SMALLER,
+     "Le fichier sélectionné est inférieur à la taille de partition\n"
+     "Sélectionnez une taille de partition inférieure à la taille du fichier"},
+    {IDS_NOT_CUT_BY_SCINDAREX,
+     "Le fichier sélectionné n'as pas été coupé avec Scindarex\n"
+     "L'opération commencée n'a pas pu être achevée"},
+    {IDS_CREATE_FOLDER, "le dossier n'existe pas, voulez-vous le créer"},
+    {IDS_FOLDER_CREATED, "Le dossier n'existait pas et a été créé"},
+    {IDS_ADD_SEPARATOR,
+     "Il manque le caractère de destination dans le chemin de destination, l'ajouter"},
+    {IDS_QUIT, "Etes vous sûr de vouloir quitter Scindarex?"},
+    {IDS_ZERO_PARTITION, "Taille de partition nulle"},
+    {IDS_VALUE_TOO_HIGH, "La valeur saisie est supérieure à la plus grande valeur attendue"},
+    {IDS_VALUE_TOO_LOW, "La valeur saisie est inférieure à la valeur attendue"},
+    {IDS_APPLY_CHANGES, "Voulez vous appliquer les changements d'attributs du fichier ?"},
+    {IDS_TAG_EXTENSION, "Extension du fichier joint :   "},
+    {IDS_TAG_COUNT, "Nombres de fichiers à joindre :   "},
+    {IDS_PIECES_PRODUCED, "Nombre de fichier produits :  "},
+    {IDS_PARTITION_SIZE, "Taille de partition :  "},
+    {IDS_NO_FILE_PROPERTIES,
+     "Aucun fichier n'a été séléctionné\n"
+     "Sélectionnez le fichier dont vous voulez changer les attributs"},
+    {IDS_SYSTEM_FILE,
+     "Le fichier est un fichier système\n"
+     "Il est déconseillé de modifier les attributs d'un fichier système"},
+    {IDS_FILES_IDENTICAL, "Les deux fichiers sont identiques"},
+    {IDS_NO_FILE_COMPARE,
+     "Aucun fichier n'a été sélectionné\n"
+     "Sélectionner un fichier pour la comparaison"},
+    {IDS_SIZE_HEADING, "Taille"},
+    {IDS_DIFF_ADDRESS, "Adresse du caractère différent"},
+    {IDS_SAME_FILE, "Erreur : fichier #1 et fichier #2 sont un unique fichier"},
+    {IDS_ARCHIVE_CREATED, "Archive créée avec succès."},
+    {IDS_ARCHIVE_CORRUPT,
+     "L'Archive sélectionnée est corrompue\n"
+     "Vérifiez si le fichier sélectionné est bien une archive scindarex.\n"
+     "Vous pouvez essayer de relancer Scindarex."},
+    {IDS_ARCHIVE_LOADED, "L'archive a été chargée avec succès"},
+    {IDS_ALREADY_IN_LIST, "L'élément a déjà été copié dans la liste"},
+    {IDS_INVALID_CHARACTER,
+     "Le caractère est invalide\n"
+     "Les champs de saisie des propriétés de l'archive ne doivent pas contenir le caractère "
+     "suivant : \";\"."},
+    {IDS_NOTHING_SELECTED, "Aucun élément de la liste n'a été sélectionné"},
+    {IDS_EXTRACT_DONE, "Fin de l'opération d'extraction des fichiers."},
+    {IDS_NEWER_FORMAT,
+     "L'archive a été générée par une version plus récente de scindarex. Il peut être possible "
+     "que Scindarex ne puisse pas lire l'archive. Téléchargez une version plus récente de "
+     "Scindarex pour plus de renseignements.\n"
+     "Voyez si le fichier continu à se charger correctement."},
+    {IDS_NEWER_VERSION,
+     "Il existe une version plus récente de Scindarex.\n"
+     "Nous vous invitons à vous mettre à jour."},
+    {IDS_NAME_TOO_LONG,
+     "La limite de 128 caractère pour un nom de fichier a été atteinte.\n"
+     "Le fichier n'a pas été extrait."},
+    {IDS_STATUS_NO_FILE, "Aucun fichier sélectionné, sélectionnez un fichier"},
+    {IDS_STATUS_ADD, "Cliquez sur ajouter pour ajouter un fichier à votre sélection"},
+    {IDS_STATUS_HEADER, "Ecriture de l'en tête du fichier"},
+    {IDS_STATUS_WRITING, "Ecriture du fichier : "},
+    {IDS_STATUS_CREATE,
+     "Cliquez sur \"Créer le fichier\"  pour créer votre archive à partir de la sélection"},
+    {IDS_TOO_MANY_PIECES,
+     "Le nombre de fichiers maximal a été dépassé.\n"
+     "Veuillez indiquer une taille de partition plus importante."},
+
+    // The file layer's failures. The path goes on a line of its own: paths are long and
+    // may hold blanks, which would blur the sentence around them.
+    {IDS_FILE_ERROR_GENERIC, "Une erreur s'est produite lors de l'accès au fichier :\n%1"},
+    {IDS_FILE_NOT_FOUND, "Le fichier est introuvable :\n%1"},
+    {IDS_FILE_BAD_PATH,
+     "Le chemin du fichier n'est pas valide (dossier inexistant ou nom incorrect) :\n%1"},
+    {IDS_FILE_ACCESS_DENIED, "L'accès au fichier a été refusé :\n%1"},
+    {IDS_FILE_SHARING_VIOLATION, "Le fichier est utilisé par un autre programme :\n%1"},
+    {IDS_FILE_DISK_FULL, "Le disque est plein, le fichier n'a pas pu être écrit :\n%1"},
+    {IDS_FILE_END_OF_FILE, "Fin de fichier inattendue, le fichier est plus court que prévu :\n%1"},
+    {IDS_OUT_OF_MEMORY, "Mémoire insuffisante pour terminer l'opération."},
+    {IDS_NO_FILE_SELECTED, "Aucun fichier sélectionné"},
+};
+
+constexpr bool SortedById() {
+    for (std::size_t i = 1; i < std::size(kStrings); ++i) {
+        if (kStrings[i - 1].id >= kStrings[i].id) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(SortedById(), "the string table must stay sorted by id, without duplicates");
+
+}  // namespace
+
+std::string LoadString(unsigned id) {
+    const auto* it =
+        std::lower_bound(std::begin(kStrings), std::end(kStrings), id,
+                         [](const StringEntry& e, unsigned key) { return e.id < key; });
+    if (it == std::end(kStrings) || it->id != id) {
+        return {};
+    }
+    return std::string(it->text);
+}
+
+}  // namespace scx::res
