@@ -28,4 +28,10 @@ const std::vector<std::string_view>& AnimationFrames(int id);
 // Frames per second of every clip.
 inline constexpr double kAnimationFramesPerSecond = 1.5;
 
+// The French user guide that "Aide en ligne" opens in the browser. It is installed in the
+// program's folder under kGuideFileName, and kept in the resource file as well so that the
+// program can write it out when that copy is missing.
+inline constexpr std::string_view kGuideFileName = "help/guide.html";
+inline constexpr std::string_view kGuideResourcePath = ":/help/guide.html";
+
 }  // namespace scx::res
