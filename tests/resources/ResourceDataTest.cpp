@@ -210,21 +210,6 @@ TEST(Dialogs, UpDownsFollowTheirBuddies) {
     EXPECT_EQ(found, expected);
 }
 
-// Radio buttons form one group, opened by its first button, which takes the tab stop.
-TEST(Dialogs, RadioGroupStartsAtItsFirstButton) {
-    const auto& controls = FindDialog(IDD_ARCHIVE_WIZARD)->controls;
-    std::vector<const ControlTemplate*> radios;
-    for (const ControlTemplate& c : controls) {
-        if (c.kind == ControlKind::RadioButton) {
-            radios.push_back(&c);
-        }
-    }
-    ASSERT_EQ(radios.size(), 2u);
-    EXPECT_EQ(radios[0]->id, IDC_NEW_ARCHIVE);
-    EXPECT_EQ(radios[0]->style & (WS_GROUP | WS_TABSTOP), WS_GROUP | WS_TABSTOP);
-    EXPECT_EQ(radios[1]->style & WS_GROUP, 0u);
-}
-
 TEST(Dialogs, PicturesNameExistingImages) {
     int pictures = 0;
     for (int id : kAllDialogs) {
@@ -236,19 +221,6 @@ TEST(Dialogs, PicturesNameExistingImages) {
         }
     }
     EXPECT_EQ(pictures, 4);  // 145 in the main window; 128, 143 and 145 in the About box
-}
-
-TEST(Dialogs, MainWindowFrameAndPartitionList) {
-    const DialogTemplate& dlg = *FindDialog(IDD_MAIN);
-    EXPECT_EQ(dlg.menu, IDR_MAINMENU);
-    EXPECT_EQ(dlg.exStyle & WS_EX_APPWINDOW, WS_EX_APPWINDOW);
-    EXPECT_EQ(dlg.style & WS_MINIMIZEBOX, WS_MINIMIZEBOX);
-    const auto combo = std::find_if(dlg.controls.begin(), dlg.controls.end(),
-                                    [](const ControlTemplate& c) { return c.id == IDC_PARTITION; });
-    ASSERT_NE(combo, dlg.controls.end());
-    EXPECT_EQ(combo->style & CBS_DROPDOWNLIST, CBS_DROPDOWNLIST);
-    EXPECT_EQ(combo->style & CBS_SORT, 0u);
-    EXPECT_EQ(combo->items, (std::vector<std::string_view>{"15000", "2800", "1400", "700", "320"}));
 }
 
 TEST(Menu, MainMenuStructure) {
@@ -276,19 +248,6 @@ TEST(Menu, MainMenuStructure) {
         }
         EXPECT_EQ(items, expected[i].second) << popup.text;
     }
-}
-
-TEST(Pictures, ImagesAndClipsAreNamed) {
-    for (int id : {IDR_MAINFRAME, IDB_ABOUT, IDB_LOGO}) {
-        EXPECT_EQ(ImagePath(id).substr(0, 2), ":/") << id;
-    }
-    EXPECT_TRUE(ImagePath(IDR_AVI_JOIN).empty());
-    for (int id : {IDR_AVI_JOIN, IDR_AVI_SPLIT}) {
-        const auto& frames = AnimationFrames(id);
-        EXPECT_EQ(frames.size(), 5u) << id;
-        EXPECT_EQ(std::set<std::string_view>(frames.begin(), frames.end()).size(), frames.size());
-    }
-    EXPECT_TRUE(AnimationFrames(IDB_LOGO).empty());
 }
 
 }  // namespace
