@@ -287,7 +287,12 @@ std::map<int, QWidget*> BuildDialogWindow(CDialog& owner, DialogWindow& window,
     window.setWindowTitle(ToQString(t.caption));
 
     ClientArea* client = window.Client();
-    QFont font{ToQString(t.fontName), t.fontPoints};
+    // The template's font where it exists, else the closest metric match present.
+    QFont font;
+    font.setFamilies({ToQString(t.fontName), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPointSize(t.fontPoints);
     font.setStyleHint(QFont::SansSerif);
     client->setFont(font);
     const BaseUnits units = ComputeBaseUnits(client->font());
