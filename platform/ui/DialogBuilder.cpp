@@ -287,10 +287,10 @@ std::map<int, QWidget*> BuildDialogWindow(CDialog& owner, DialogWindow& window,
     window.setWindowTitle(ToQString(t.caption));
 
     ClientArea* client = window.Client();
-    // The template's font where it exists, else the closest metric match present.
+    // The template's font where it exists, else a sans font whose dialog units leave the
+    // templates' texts room (narrower fonts give narrower units but not narrower French).
     QFont font;
     font.setFamilies({ToQString(t.fontName), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
                       QStringLiteral("DejaVu Sans")});
     font.setPointSize(t.fontPoints);
     font.setStyleHint(QFont::SansSerif);
