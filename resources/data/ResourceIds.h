@@ -173,4 +173,9 @@ inline constexpr unsigned IDS_FILE_END_OF_FILE = 206;
 inline constexpr unsigned IDS_OUT_OF_MEMORY = 207;
 inline constexpr unsigned IDS_NO_FILE_SELECTED = 208;  // "Aucun fichier sélectionné"
 
+// Refusals of split and join that keep them from losing data ("%1" is a path).
+inline constexpr unsigned IDS_SOURCE_CHANGED = 210;
+inline constexpr unsigned IDS_PIECE_IS_SOURCE = 211;
+inline constexpr unsigned IDS_OUTPUT_IS_PIECE = 212;
+
 }  // namespace scx::res

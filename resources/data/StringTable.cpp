@@ -113,6 +113,17 @@ constexpr StringEntry kStrings[] = {
     {IDS_FILE_END_OF_FILE, "Fin de fichier inattendue, le fichier est plus court que prévu :\n%1"},
     {IDS_OUT_OF_MEMORY, "Mémoire insuffisante pour terminer l'opération."},
     {IDS_NO_FILE_SELECTED, "Aucun fichier sélectionné"},
+
+    // Split and join refusals that protect the files they read.
+    {IDS_SOURCE_CHANGED,
+     "Le fichier à couper a changé de taille depuis sa sélection :\n%1\n"
+     "Sélectionnez-le à nouveau."},
+    {IDS_PIECE_IS_SOURCE,
+     "Un des fichiers à créer remplacerait le fichier à couper :\n%1\n"
+     "Choisissez un autre dossier de destination."},
+    {IDS_OUTPUT_IS_PIECE,
+     "Le fichier joint remplacerait un des fichiers à joindre :\n%1\n"
+     "Choisissez un autre dossier de destination."},
 };
 
 constexpr bool SortedById() {
