@@ -1,0 +1,183 @@
+#include "JoinEngine.h"
+
+#include <algorithm>
+
+#include "DataCopy.h"
+#include "File.h"
+#include "FileExistence.h"
+#include "HJSplitPieces.h"
+#include "MetaTag.h"
+#include "PieceNames.h"
+#include "Progress.h"
+#include "ResourceIds.h"
+
+namespace scx::pieces {
+
+namespace {
+
+constexpr unsigned kReadFlags = CFile::modeRead | CFile::shareExclusive;
+constexpr unsigned kCreateFlags = CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive;
+
+std::string PieceName(const JoinOptions& options, std::int64_t k) {
+    return k == 1
+               ? options.firstPiecePath
+               : PiecePath(options.sourceFolder, options.baseName, static_cast<std::uint64_t>(k));
+}
+
+// Whether the joined file would be one of the pieces it is made from: creating it would
+// truncate that piece before it is read.
+bool ReplacesAPiece(const JoinOptions& options, std::int64_t count, const std::string& output) {
+    for (std::int64_t k = 1; k <= count; ++k) {
+        if (IsSameFile(output, PieceName(options, k))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+enum class NameOutcome { chosen, refused, cancelled };
+
+// Refuses a joined name that is a piece, then asks the overwrite questions; the copy name
+// is checked the same way.
+NameOutcome ChooseJoinedName(const JoinOptions& options, std::int64_t count,
+                             const std::string& name, const std::string& copyName,
+                             CEngineObserver& observer, CUserPrompt& prompt, std::string& output) {
+    output = name;
+    if (!ReplacesAPiece(options, count, output)) {
+        switch (ChooseOutputName(FileExists(output), prompt)) {
+            case OutputNameChoice::keepName:
+                return NameOutcome::chosen;
+            case OutputNameChoice::cancel:
+                return NameOutcome::cancelled;
+            case OutputNameChoice::useCopyName:
+                output = copyName;
+                if (!ReplacesAPiece(options, count, output)) {
+                    return NameOutcome::chosen;
+                }
+                break;
+        }
+    }
+    observer.OnRefusal(res::IDS_OUTPUT_IS_PIECE, output);
+    return NameOutcome::refused;
+}
+
+// Appends `count` bytes from the piece's position to the output.
+void AppendPiece(CFile& piece, CFile& output, std::uint64_t count, std::int64_t k,
+                 std::int64_t pieceCount, std::uint64_t& bytesDone, CEngineObserver& observer) {
+    CopyProgress progress{k, pieceCount, 0, count, bytesDone};
+    const std::uint64_t before = bytesDone;
+    CopyExactly(piece, output, count, [&](std::uint64_t copied) {
+        progress.pieceBytesDone = copied;
+        progress.bytesDone = before + copied;
+        observer.OnBytesCopied(progress);
+    });
+    bytesDone += count;
+}
+
+EngineResult ToResult(NameOutcome outcome) {
+    return outcome == NameOutcome::refused ? EngineResult::refused : EngineResult::cancelled;
+}
+
+}  // namespace
+
+EngineResult RunJoin(const JoinOptions& options, CEngineObserver& observer, CUserPrompt& prompt) {
+    return options.hjsplit ? RunHJSplitJoin(options, observer, prompt)
+                           : RunOwnJoin(options, observer, prompt);
+}
+
+EngineResult RunOwnJoin(const JoinOptions& options, CEngineObserver& observer,
+                        CUserPrompt& prompt) {
+    const std::int64_t count = options.tagPieceCount;
+    observer.OnProgressPos(0);
+    if (count < 1) {
+        observer.OnRefusal(res::IDS_NOT_CUT_BY_SCINDAREX, {});
+        return EngineResult::refused;
+    }
+    observer.OnProgressStep(ProgressStep(count));
+
+    CFile first(options.firstPiecePath, kReadFlags);
+    const std::string extension = ReadJoinedExtension(first, options.tagExtension);
+    const std::uint64_t firstLength = first.GetLength();
+    const int tagCount = static_cast<int>(std::min<std::int64_t>(count, kMaxTaggedPieceCount));
+    if (!IsJoinableTag(tagCount, firstLength, extension)) {
+        observer.OnRefusal(res::IDS_NOT_CUT_BY_SCINDAREX, {});
+        return EngineResult::refused;
+    }
+
+    std::string outputName;
+    const NameOutcome outcome = ChooseJoinedName(
+        options, count, OwnJoinOutputPath(options.destFolder, options.baseName, extension, false),
+        OwnJoinOutputPath(options.destFolder, options.baseName, extension, true), observer, prompt,
+        outputName);
+    if (outcome != NameOutcome::chosen) {
+        return ToResult(outcome);
+    }
+
+    observer.OnRepaint();
+    observer.OnCaptionPercent(CaptionPercent(count, 1));
+    CFile output(outputName, kCreateFlags);
+    std::uint64_t bytesDone = 0;
+    AppendPiece(first, output, firstLength - kMetaTagSize, 1, count, bytesDone, observer);
+    observer.OnStepIt();
+    first.Close();
+
+    for (std::int64_t k = 2; k <= count; ++k) {
+        observer.OnCaptionPercent(CaptionPercent(count, k));
+        observer.OnRepaint();
+        CFile piece(PieceName(options, k), kReadFlags);
+        AppendPiece(piece, output, piece.GetLength(), k, count, bytesDone, observer);
+        observer.OnStepIt();
+        piece.Close();
+    }
+    output.Close();
+    observer.OnFinishedCaption();
+    observer.OnProgressPos(kProgressEnd);
+    return EngineResult::done;
+}
+
+EngineResult RunHJSplitJoin(const JoinOptions& options, CEngineObserver& observer,
+                            CUserPrompt& prompt) {
+    const auto count =
+        static_cast<std::int64_t>(CountHJSplitPieces(options.sourceFolder, options.baseName));
+    observer.OnProgressPos(0);
+    observer.OnProgressStep(ProgressStep(count));
+    if (!HJSplitExtension(options.baseName)) {
+        observer.OnRefusal(res::IDS_HJSPLIT_NO_EXTENSION, {});
+        return EngineResult::refused;
+    }
+
+    std::string outputName;
+    const NameOutcome outcome = ChooseJoinedName(
+        options, count, HJSplitJoinOutputPath(options.destFolder, options.baseName, false),
+        HJSplitJoinOutputPath(options.destFolder, options.baseName, true), observer, prompt,
+        outputName);
+    if (outcome != NameOutcome::chosen) {
+        return ToResult(outcome);
+    }
+
+    // The first piece is opened before the output is created, so that a piece gone since
+    // it was chosen leaves neither an empty joined file nor a truncated one the user had
+    // agreed to replace.
+    CFile first(options.firstPiecePath, kReadFlags);
+    CFile output(outputName, kCreateFlags);
+    std::uint64_t bytesDone = 0;
+    AppendPiece(first, output, first.GetLength(), 1, count, bytesDone, observer);
+    observer.OnCaptionPercent(CaptionPercent(count, 1));
+    observer.OnRepaint();
+    observer.OnStepIt();
+    first.Close();
+
+    for (std::int64_t k = 2; k <= count; ++k) {
+        CFile piece(PieceName(options, k), kReadFlags);
+        AppendPiece(piece, output, piece.GetLength(), k, count, bytesDone, observer);
+        observer.OnStepIt();
+        observer.OnCaptionPercent(CaptionPercent(count, k));
+        observer.OnRepaint();
+        piece.Close();
+    }
+    output.Close();
+    observer.OnProgressPos(kProgressEnd);
+    return EngineResult::done;
+}
+
+}  // namespace scx::pieces

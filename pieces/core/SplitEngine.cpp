@@ -1,0 +1,133 @@
+#include "SplitEngine.h"
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+#include "DataCopy.h"
+#include "File.h"
+#include "FileExistence.h"
+#include "MetaTag.h"
+#include "PieceNames.h"
+#include "Progress.h"
+#include "ResourceIds.h"
+
+namespace scx::pieces {
+
+namespace {
+
+constexpr std::uint64_t kKilobyte = 1024;
+
+std::int64_t ExpectedPieceCount(std::uint64_t length, std::int64_t partitionKb) {
+    if (partitionKb <= 0) {
+        return 0;
+    }
+    const auto kb = static_cast<std::uint64_t>(partitionKb);
+    if (kb > std::numeric_limits<std::uint64_t>::max() / kKilobyte) {
+        return 1;
+    }
+    return static_cast<std::int64_t>(length / (kb * kKilobyte) + 1);
+}
+
+// The first piece of the set that would land on the source itself, or an empty string.
+std::string PieceOverSource(const SplitOptions& options, bool copyName) {
+    for (std::int64_t k = 1; k <= options.pieceCount; ++k) {
+        const std::string piece = SplitPiecePath(options.destFolder, options.baseName,
+                                                 static_cast<std::uint64_t>(k), copyName);
+        if (IsSameFile(piece, options.sourcePath)) {
+            return piece;
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+EngineResult RunSplit(const SplitOptions& options, CEngineObserver& observer, CUserPrompt& prompt) {
+    const std::int64_t count = options.pieceCount;
+    if (count > kMaxTaggedPieceCount) {
+        observer.OnRefusal(res::IDS_TOO_MANY_PIECES, {});
+        return EngineResult::refused;
+    }
+    if (count != ExpectedPieceCount(options.selectedLength, options.partitionKb)) {
+        throw std::invalid_argument("piece count does not match the length and partition");
+    }
+
+    observer.OnProgressPos(0);
+    observer.OnProgressStep(ProgressStep(count));
+
+    CFile source(options.sourcePath, CFile::modeRead | CFile::shareExclusive);
+    const std::uint64_t length = options.selectedLength;
+    // Cutting a file that changed since its length was shown would write a set that
+    // does not match what the user saw, or pieces padded with bytes that are not there.
+    if (source.GetLength() != length) {
+        observer.OnRefusal(res::IDS_SOURCE_CHANGED, source.GetFilePath());
+        return EngineResult::refused;
+    }
+    // partition > length, written so that no product can overflow.
+    if (options.partitionKb > 0 &&
+        static_cast<std::uint64_t>(options.partitionKb) > length / kKilobyte) {
+        observer.OnRefusal(res::IDS_FILE_SMALLER, {});
+        return EngineResult::refused;
+    }
+    if (options.partitionKb <= 0) {
+        observer.OnRefusal(res::IDS_ZERO_PARTITION, {});
+        return EngineResult::refused;
+    }
+    const std::uint64_t partition = static_cast<std::uint64_t>(options.partitionKb) * kKilobyte;
+
+    // The source read through a second name of itself would be truncated by its own piece.
+    if (const std::string piece = PieceOverSource(options, false); !piece.empty()) {
+        observer.OnRefusal(res::IDS_PIECE_IS_SOURCE, piece);
+        return EngineResult::refused;
+    }
+    const std::string firstName = SplitPiecePath(options.destFolder, options.baseName, 1, false);
+    const OutputNameChoice choice = ChooseOutputName(FileExists(firstName), prompt);
+    if (choice == OutputNameChoice::cancel) {
+        return EngineResult::cancelled;
+    }
+    const bool copyName = choice == OutputNameChoice::useCopyName;
+    if (copyName) {
+        if (const std::string piece = PieceOverSource(options, true); !piece.empty()) {
+            observer.OnRefusal(res::IDS_PIECE_IS_SOURCE, piece);
+            return EngineResult::refused;
+        }
+    }
+
+    std::uint64_t bytesDone = 0;
+    for (std::int64_t k = 1; k <= count; ++k) {
+        if (k > 1) {
+            observer.OnStepIt();
+        }
+        CFile piece(SplitPiecePath(options.destFolder, options.baseName,
+                                   static_cast<std::uint64_t>(k), copyName),
+                    CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
+        if (k == 1) {
+            observer.OnStepIt();
+            const MetaTag tag = BuildMetaTag(options.sourceExtension, static_cast<int>(count));
+            piece.Write(tag.data(), tag.size());
+        }
+        const std::uint64_t pieceBytes = std::min(partition, length - bytesDone);
+        CopyProgress progress{k, count, 0, pieceBytes, bytesDone};
+        CopyExactly(source, piece, pieceBytes, [&](std::uint64_t copied) {
+            progress.pieceBytesDone = copied;
+            progress.bytesDone = bytesDone + copied;
+            observer.OnBytesCopied(progress);
+        });
+        bytesDone += pieceBytes;
+        piece.Close();
+        if (k == 1) {
+            observer.OnRepaint();
+            observer.OnCaptionPercent(CaptionPercent(count, k));
+        } else {
+            observer.OnCaptionPercent(CaptionPercent(count, k));
+            observer.OnRepaint();
+        }
+    }
+    source.Close();
+    observer.OnProgressPos(kProgressEnd);
+    observer.OnFinishedCaption();
+    return EngineResult::done;
+}
+
+}  // namespace scx::pieces
