@@ -1,0 +1,277 @@
+#include "CliArguments.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+#include "ResourceIds.h"
+#include "Resources.h"
+
+namespace scx::cli {
+
+namespace {
+
+constexpr std::string_view kProgram = "scindarex-cli";
+constexpr std::string_view kIfExistsValues = "ask|overwrite|copy|fail";
+
+enum class OptionId { size, dest, ifExists, hjsplit, quiet, help };
+
+struct OptionSpec {
+    std::string_view name;
+    OptionId id;
+    bool takesValue;
+    bool split, join, info;  // the subcommands that take it
+};
+
+constexpr std::array<OptionSpec, 6> kOptions = {{
+    {"--size", OptionId::size, true, true, false, true},
+    {"--dest", OptionId::dest, true, true, true, false},
+    {"--if-exists", OptionId::ifExists, true, true, true, false},
+    {"--hjsplit", OptionId::hjsplit, false, false, true, true},
+    {"--quiet", OptionId::quiet, false, true, true, false},
+    {"--help", OptionId::help, false, true, true, true},
+}};
+
+const OptionSpec* FindOption(std::string_view name) {
+    const auto it = std::find_if(kOptions.begin(), kOptions.end(),
+                                 [&](const OptionSpec& spec) { return spec.name == name; });
+    return it == kOptions.end() ? nullptr : &*it;
+}
+
+bool Takes(const OptionSpec& spec, Command command) {
+    switch (command) {
+        case Command::split:
+            return spec.split;
+        case Command::join:
+            return spec.join;
+        case Command::info:
+            return spec.info;
+        default:
+            return false;
+    }
+}
+
+std::string_view CommandName(Command command) {
+    switch (command) {
+        case Command::split:
+            return "split";
+        case Command::join:
+            return "join";
+        case Command::info:
+            return "info";
+        default:
+            return "";
+    }
+}
+
+std::optional<IfExists> ParseIfExists(std::string_view text) {
+    if (text == "ask") {
+        return IfExists::ask;
+    }
+    if (text == "overwrite") {
+        return IfExists::overwrite;
+    }
+    if (text == "copy") {
+        return IfExists::copy;
+    }
+    if (text == "fail") {
+        return IfExists::fail;
+    }
+    return std::nullopt;
+}
+
+std::string Quoted(std::string_view text) {
+    return "« " + std::string(text) + " »";
+}
+
+ParsedArguments Usage(Command command, const std::string& what) {
+    return {std::nullopt, what + "\n" + UsageLine(command)};
+}
+
+ParsedArguments Complaint(Command command, const std::string& what) {
+    return Usage(command, std::string(kProgram) + " : " + what);
+}
+
+}  // namespace
+
+std::optional<std::int64_t> ParsePartitionKb(std::string_view text) {
+    if (text.empty() ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    std::int64_t value = 0;
+    for (const char c : text) {
+        const int digit = c - '0';
+        if (value > (kMax - digit) / 10) {
+            return kMax;
+        }
+        value = value * 10 + digit;
+    }
+    return value;
+}
+
+std::string UsageLine(Command command) {
+    const std::string start = "Utilisation : " + std::string(kProgram) + " ";
+    const std::string ifExists = " [--if-exists " + std::string(kIfExistsValues) + "]";
+    switch (command) {
+        case Command::split:
+            return start + "split FICHIER [--size Ko] [--dest DOSSIER]" + ifExists + " [--quiet]";
+        case Command::join:
+            return start + "join PREMIÈRE_PARTIE [--hjsplit] [--dest DOSSIER]" + ifExists +
+                   " [--quiet]";
+        case Command::info:
+            return start + "info FICHIER [--size Ko] [--hjsplit]";
+        default:
+            return start + "split|join|info FICHIER [options] (" + std::string(kProgram) +
+                   " --help pour l'aide)";
+    }
+}
+
+std::string HelpText() {
+    return "scindarex-cli : coupe un fichier en parties numérotées et les rejoint.\n"
+           "\n" +
+           UsageLine(Command::split) + "\n" + UsageLine(Command::join) + "\n" +
+           UsageLine(Command::info) +
+           "\n"
+           "              scindarex-cli --help | --version\n"
+           "\n"
+           "Commandes :\n"
+           "  split  coupe FICHIER en parties de Ko kilo-octets nommées d'après le fichier :\n"
+           "         film.avi donne film.001, film.002... La première commence par le\n"
+           "         META-TAG (extension et nombre de parties).\n"
+           "  join   rejoint l'ensemble dont PREMIÈRE_PARTIE est la partie .001 ; avec\n"
+           "         --hjsplit, un ensemble HJSplit (film.avi.001, film.avi.002...).\n"
+           "  info   affiche, une par ligne, les indications du panneau de la fenêtre :\n"
+           "         chemin, extension, taille, puis les deux lignes d'information.\n"
+           "\n"
+           "Options :\n"
+           "  --size Ko          taille de partition en kilo-octets de 1024 octets\n"
+           "                     (1400 par défaut)\n"
+           "  --dest DOSSIER     dossier de destination (par défaut celui du fichier)\n"
+           "  --if-exists MODE   si le fichier de destination existe déjà :\n"
+           "                       ask        poser les questions de la fenêtre (par\n"
+           "                                  défaut quand l'entrée est un terminal)\n"
+           "                       overwrite  l'écraser\n"
+           "                       copy       ajouter \"_Copie\" au nom (\"Copie_de_\"\n"
+           "                                  devant le nom en mode HJSplit)\n"
+           "                       fail       ne rien écrire (par défaut sinon)\n"
+           "  --hjsplit          ensemble coupé par HJSplit, sans META-TAG\n"
+           "  --quiet            ni barre de progression ni message de réussite\n"
+           "  --help             cette aide\n"
+           "  --version          le numéro de version\n"
+           "\n"
+           "Codes de sortie : 0 réussite ; 1 refus (vérification du programme ou réponse\n"
+           "à une question) ; 2 mauvaise utilisation ; 3 erreur de fichier.\n";
+}
+
+ParsedArguments ParseArguments(const std::vector<std::string>& args) {
+    if (args.empty()) {
+        return Complaint(Command::help, "commande manquante");
+    }
+    const std::string& first = args.front();
+    CliArguments result;
+    if (first == "--help" || first == "-h") {
+        result.command = Command::help;
+        return {result, {}};
+    }
+    if (first == "--version") {
+        result.command = Command::version;
+        return {result, {}};
+    }
+    if (first == "split") {
+        result.command = Command::split;
+    } else if (first == "join") {
+        result.command = Command::join;
+    } else if (first == "info") {
+        result.command = Command::info;
+    } else if (first.size() > 1 && first.front() == '-') {
+        return Complaint(Command::help, "option inconnue " + Quoted(first));
+    } else {
+        return Complaint(Command::help, "sous-commande inconnue " + Quoted(first));
+    }
+    const Command command = result.command;
+
+    bool haveFile = false;
+    bool optionsEnded = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool isOption = !optionsEnded && arg.size() > 1 && arg.front() == '-';
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (!isOption) {
+            if (haveFile) {
+                return Complaint(command, "un seul fichier attendu, " + Quoted(arg) + " en trop");
+            }
+            result.file = arg;
+            haveFile = true;
+            continue;
+        }
+
+        const std::size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        const OptionSpec* spec = FindOption(name);
+        if (spec == nullptr) {
+            return Complaint(command, "option inconnue " + Quoted(name));
+        }
+        if (!Takes(*spec, command)) {
+            return Complaint(command, "l'option " + name + " ne s'applique pas à " +
+                                          std::string(CommandName(command)));
+        }
+        std::string value;
+        if (spec->takesValue) {
+            if (equals != std::string::npos) {
+                value = arg.substr(equals + 1);
+            } else if (i + 1 < args.size()) {
+                value = args[++i];
+            } else {
+                return Complaint(command, "l'option " + name + " attend une valeur");
+            }
+        } else if (equals != std::string::npos) {
+            return Complaint(command, "l'option " + name + " ne prend pas de valeur");
+        }
+
+        switch (spec->id) {
+            case OptionId::size:
+                if (const auto kb = ParsePartitionKb(value)) {
+                    result.partitionKb = *kb;
+                } else {
+                    return Usage(command, res::LoadString(res::IDS_SIZE_NOT_NUMERIC) + " : " +
+                                              Quoted(value));
+                }
+                break;
+            case OptionId::dest:
+                if (value.empty()) {
+                    return Complaint(command, "l'option --dest attend un dossier");
+                }
+                result.destFolder = value;
+                break;
+            case OptionId::ifExists:
+                if (const auto mode = ParseIfExists(value)) {
+                    result.ifExists = *mode;
+                } else {
+                    return Complaint(command,
+                                     "valeur incorrecte pour --if-exists : " + Quoted(value) +
+                                         " (ask, overwrite, copy ou fail)");
+                }
+                break;
+            case OptionId::hjsplit:
+                result.hjsplit = true;
+                break;
+            case OptionId::quiet:
+                result.quiet = true;
+                break;
+            case OptionId::help:
+                result.command = Command::help;
+                return {result, {}};
+        }
+    }
+    if (!haveFile) {
+        return Complaint(command, "fichier manquant");
+    }
+    return {result, {}};
+}
+
+}  // namespace scx::cli
