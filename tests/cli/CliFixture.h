@@ -1,0 +1,62 @@
+#pragma once
+// Runs scindarex-cli in process on string streams, in a private folder.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Cli.h"
+#include "File.h"
+#include "FileErrorText.h"
+#include "ResourceIds.h"
+#include "Resources.h"
+#include "TestFiles.h"
+
+namespace scx::test {
+
+struct CliRun {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+inline CliRun RunCliWith(const std::vector<std::string>& args, const std::string& input = {},
+                         const cli::CliEnvironment& environment = {}) {
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    CliRun run;
+    run.code = cli::RunCli(args, in, out, err, environment);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+// A message of the string table as the tool prints it: its own lines, the path in "%1".
+inline std::string Said(unsigned stringId, const std::string& path = {}) {
+    return ReplacePathSlot(res::LoadString(stringId), path) + "\n";
+}
+
+class CliTest : public ::testing::Test {
+  protected:
+    // The folder as the file layer resolves it, which is how the tool names files.
+    std::string Folder() const { return std::filesystem::canonical(m_tmp.Folder()).string() + "/"; }
+    std::string Path(const std::string& name) const { return Folder() + name; }
+
+    std::vector<std::string> Files(const std::string& subfolder = {}) const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(Folder() + subfolder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    TempFolder m_tmp;
+};
+
+}  // namespace scx::test
