@@ -1,6 +1,8 @@
 #include "DataCopy.h"
 
+#if __has_include(<unistd.h>)
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>

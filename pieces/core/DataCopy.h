@@ -18,8 +18,9 @@ inline constexpr std::uint64_t kCopyReportBytes = std::uint64_t{16} << 20;
 // Copies exactly `count` bytes from the current position of `from` to the current
 // position of `to`, the end of a file being written. Memory use does not depend on
 // `count`. Holes of a sparse source stay holes in `to`. `onProgress` receives the bytes
-// copied so far after every step of at most kCopyReportBytes. A source that ends early
-// raises CFileException endOfFile naming it, after the bytes it had were copied.
+// copied so far after every step: at most kCopyReportBytes of data, or one hole skipped
+// whole. A source that ends early raises CFileException endOfFile naming it, after the
+// bytes it had were copied.
 void CopyExactly(CFile& from, CFile& to, std::uint64_t count,
                  const std::function<void(std::uint64_t copied)>& onProgress);
 
