@@ -43,6 +43,8 @@ const CDialog::MessageMap& CMainDlg::GetMessageMap() const {
         {Notify::Command, ID_HELP_ABOUT, &CMainDlg::OnAbout},
         {Notify::Command, ID_FILE_QUIT, &CMainDlg::OnQuit},
         {Notify::Clicked, IDC_SELECT, &CMainDlg::OnSelectFile},
+        {Notify::Clicked, IDC_CUT, &CMainDlg::OnCut},
+        {Notify::Clicked, IDC_JOIN, &CMainDlg::OnJoin},
         {Notify::EditChange, IDC_PARTITION, &CMainDlg::OnPartitionEditChange},
         {Notify::Clicked, IDC_ADD_SIZE, &CMainDlg::OnAddSize},
         {Notify::SelChange, IDC_PARTITION, &CMainDlg::OnPartitionSelChange},

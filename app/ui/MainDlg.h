@@ -11,6 +11,10 @@
 
 namespace scx {
 
+namespace pieces {
+struct JoinOptions;
+}
+
 class CMainDlg : public CDialog {
   public:
     CMainDlg();
@@ -28,6 +32,12 @@ class CMainDlg : public CDialog {
     bool ReadTagInfo(const std::string& path);
     bool ResolveHJSplitInfo();
     void ResetSourcePanel();
+
+    // The split and the joins: 1 when the output is complete, 0 when refused or cancelled.
+    bool IsNumericSize() const;
+    int SplitFile(const std::string& path, std::int64_t partitionKb);
+    int JoinOwnPieces(const std::string& path);
+    int JoinHJSplitPieces();
 
     CFile m_fileSource;      // opened only to read the source's length
     double m_dFileSize = 0;  // the source's length in bytes (exact below 2^53)
@@ -51,6 +61,8 @@ class CMainDlg : public CDialog {
     void OnAbout();
     void OnQuit();
     void OnSelectFile();
+    void OnCut();
+    void OnJoin();
     void OnPartitionEditChange();
     void OnAddSize();
     void OnPartitionSelChange();
@@ -68,6 +80,7 @@ class CMainDlg : public CDialog {
     void ShowLength(std::uint64_t length);
     void ShowSelectionKind();
     void RefreshPieceCountAfterSizeChange();
+    pieces::JoinOptions JoinOptionsOfSelection() const;
 };
 
 }  // namespace scx

@@ -46,6 +46,9 @@ bool ScriptedHost::AllConsumed() const {
 
 int ScriptedHost::MessageBox(const std::string& text, UINT type) {
     m_messages.push_back({text, type});
+    if (m_messageObserver) {
+        m_messageObserver(m_messages.back());
+    }
     const UINT buttons = type & MB_TYPEMASK;
     if (buttons == MB_OK) {
         return IDOK;

@@ -46,6 +46,10 @@ class ScriptedHost : public Host {
     int Pumps() const { return m_pumps; }
     // Called at every pump: lets a test look at a long operation while it runs.
     void OnPump(std::function<void()> observer) { m_pumpObserver = std::move(observer); }
+    // Called as each message box is shown, before it is answered.
+    void OnMessage(std::function<void(const Message&)> observer) {
+        m_messageObserver = std::move(observer);
+    }
     // True when every queued answer, file and driver was used.
     bool AllConsumed() const;
 
@@ -68,6 +72,7 @@ class ScriptedHost : public Host {
     std::vector<int> m_modalRuns;
     std::vector<ShellCall> m_shellCalls;
     std::function<void()> m_pumpObserver;
+    std::function<void(const Message&)> m_messageObserver;
     int m_beeps = 0;
     bool m_waitCursor = false;
     int m_waitCursorChanges = 0;

@@ -1,0 +1,258 @@
+// "&Couper" and "&Joindre le fichier" through the main window: checks and messages, the
+// questions, the progress bar, caption, animation and cursor, and the window at rest after
+// a file error.
+#include <gtest/gtest.h>
+
+#include <QProgressBar>
+#include <filesystem>
+
+#include "DialogWindow.h"
+#include "File.h"
+#include "MainWindowFixture.h"
+#include "ResourceIds.h"
+#include "Resources.h"
+
+namespace scx {
+namespace {
+
+using namespace win;
+using namespace res;
+using testkit::MainWindowTest;
+using testkit::PatternBytes;
+using testkit::ReadFile;
+using testkit::ScriptedHost;
+using testkit::WriteFile;
+namespace fs = std::filesystem;
+
+class SplitJoinTest : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        OpenMain();
+        QObject::connect(dlg.Window(), &QWidget::windowTitleChanged,
+                         [this](const QString& title) { captions.push_back(title.toStdString()); });
+        auto* bar = static_cast<QProgressBar*>(dlg.GetDlgItem(IDC_PROGRESS));
+        QObject::connect(bar, &QProgressBar::valueChanged,
+                         [this](int value) { positions.push_back(value); });
+    }
+    void TearDown() override {
+        CFile::SetFaultHook(nullptr);
+        MainWindowTest::TearDown();
+    }
+    void AddSize(const std::string& text) {
+        dlg.SetDlgItemText(IDC_NEW_SIZE, text);
+        dlg.ClickDlgItem(IDC_ADD_SIZE);
+    }
+    void ExpectAtRest() {
+        EXPECT_EQ(dlg.GetWindowText(), "Scindarex");
+        EXPECT_EQ(dlg.GetAnimateCtrl(IDC_ANIMATION).GetClip(), 0);
+        EXPECT_FALSE(dlg.GetAnimateCtrl(IDC_ANIMATION).IsPlaying());
+        EXPECT_FALSE(host.WaitCursorOn());
+    }
+    void Reset() {
+        captions.clear();
+        positions.clear();
+        host.ClearMessages();
+    }
+
+    std::vector<std::string> captions;
+    std::vector<int> positions;
+};
+
+TEST_F(SplitJoinTest, CutsAndJoinsFilmAviWithEveryStepShown) {
+    const std::string film = PatternBytes(3000000);
+    WriteFile(dir / "film.avi", film);
+    Select(dir / "film.avi");
+    Reset();
+    bool busyDuringMessage = false;
+    host.OnMessage([&](const ScriptedHost::Message&) {
+        busyDuringMessage = dlg.GetAnimateCtrl(IDC_ANIMATION).IsPlaying() &&
+                            dlg.GetAnimateCtrl(IDC_ANIMATION).GetClip() == IDR_AVI_SPLIT &&
+                            dlg.GetWindowText() == "Scindarex(100%)" && host.WaitCursorOn();
+    });
+    dlg.ClickDlgItem(IDC_CUT);
+
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{LoadString(IDS_CUT_DONE)});
+    EXPECT_TRUE(busyDuringMessage);
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"Scindarex (33%)", "Scindarex (66%)", "Scindarex (99%)",
+                                        "Scindarex(100%)", "Scindarex"}));
+    EXPECT_EQ(positions, (std::vector<int>{33, 66, 99, 100}));
+    ExpectAtRest();
+    EXPECT_EQ(host.WaitCursorChanges(), 2);
+    EXPECT_EQ(fs::file_size(dir / "film.001"), 1433608u);
+    EXPECT_EQ(fs::file_size(dir / "film.002"), 1433600u);
+    EXPECT_EQ(fs::file_size(dir / "film.003"), 132800u);
+    EXPECT_EQ(ReadFile(dir / "film.001").substr(0, 8), "avi  003");
+
+    fs::rename(dir / "film.avi", dir / "original.avi");
+    Select(dir / "film.001");
+    Reset();
+    host.OnMessage([&](const ScriptedHost::Message&) {
+        busyDuringMessage = dlg.GetAnimateCtrl(IDC_ANIMATION).GetClip() == IDR_AVI_JOIN &&
+                            dlg.GetWindowText() == "Scindarex(100%)";
+    });
+    dlg.ClickDlgItem(IDC_JOIN);
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{LoadString(IDS_JOIN_DONE)});
+    EXPECT_TRUE(busyDuringMessage);
+    EXPECT_EQ(ReadFile(dir / "film.avi"), film);
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"Scindarex (33%)", "Scindarex (66%)", "Scindarex (99%)",
+                                        "Scindarex(100%)", "Scindarex"}));
+    EXPECT_EQ(positions, (std::vector<int>{33, 66, 99, 100}));  // the choice set it to 0
+    ExpectAtRest();
+    // No piece is left open: each can be opened exclusively at once.
+    for (const char* piece : {"film.001", "film.002", "film.003"}) {
+        CFile reopened;
+        EXPECT_TRUE(reopened.TryOpen(dir / piece, CFile::modeRead)) << piece;
+    }
+}
+
+TEST_F(SplitJoinTest, RefusalsOfTheCut) {
+    struct Case {
+        std::uint64_t bytes;
+        std::string size;  // added to the list, empty: the default 1400
+        unsigned message;
+    };
+    for (const Case& t : std::vector<Case>{{1433599, "", IDS_FILE_SMALLER},
+                                           {0, "", IDS_FILE_SMALLER},
+                                           {5000, "0", IDS_ZERO_PARTITION},
+                                           {999 * 1024, "1", IDS_TOO_MANY_PIECES}}) {
+        SCOPED_TRACE(t.bytes);
+        const std::string path = dir / ("f" + std::to_string(t.bytes) + ".bin");
+        WriteFile(path, std::string(t.bytes, 'x'));
+        Select(path);
+        if (!t.size.empty()) {
+            AddSize(t.size);
+        }
+        Reset();
+        dlg.ClickDlgItem(IDC_CUT);
+        EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{LoadString(t.message)});
+        EXPECT_FALSE(fs::exists(dir / ("f" + std::to_string(t.bytes) + ".001")));
+        ExpectAtRest();
+        PickPartition(2);
+    }
+}
+
+TEST_F(SplitJoinTest, NineHundredNinetyNinePiecesAreCutWithTheBarAtZeroUntilTheEnd) {
+    WriteFile(dir / "n.bin", PatternBytes(998 * 1024 + 5));
+    Select(dir / "n.bin");
+    AddSize("1");
+    ASSERT_EQ(dlg.m_nPieceCount, 999);
+    Reset();
+    dlg.ClickDlgItem(IDC_CUT);
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{LoadString(IDS_CUT_DONE)});
+    EXPECT_TRUE(fs::exists(dir / "n.999"));
+    EXPECT_EQ(fs::file_size(dir / "n.999"), 5u);
+    EXPECT_EQ(positions, std::vector<int>{100});  // step 0: nothing moves before the end
+    EXPECT_EQ(captions.front(), "Scindarex (0%)");
+}
+
+TEST_F(SplitJoinTest, NonNumericSizeIsRemovedFromTheList) {
+    WriteFile(dir / "film.avi", std::string(5000, 'v'));
+    Select(dir / "film.avi");
+    AddSize("12a");  // typed digits only; pasted text can hold anything
+    const int count = dlg.GetComboBox(IDC_PARTITION).GetCount();
+    Reset();
+    dlg.ClickDlgItem(IDC_CUT);
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{LoadString(IDS_SIZE_NOT_NUMERIC)});
+    EXPECT_EQ(dlg.GetComboBox(IDC_PARTITION).GetCount(), count - 1);
+    EXPECT_EQ(dlg.GetComboBox(IDC_PARTITION).GetCurSel(), CB_ERR);
+    EXPECT_EQ(dlg.m_nPartitionSize, 12);
+    EXPECT_FALSE(fs::exists(dir / "film.001"));
+}
+
+TEST_F(SplitJoinTest, QuestionsWhenTheFirstPieceExists) {
+    WriteFile(dir / "film.avi", PatternBytes(3000000));
+    Select(dir / "film.avi");
+    WriteFile(dir / "film.001", "old");
+    WriteFile(dir / "film_Copie.002", "older copy");
+
+    host.Answer({IDNO, IDNO});
+    Reset();
+    dlg.ClickDlgItem(IDC_CUT);
+    EXPECT_EQ(host.MessageTexts(),
+              (std::vector<std::string>{LoadString(IDS_OVERWRITE), LoadString(IDS_ADD_COPY)}));
+    EXPECT_EQ(host.Messages()[0].type, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_EQ(ReadFile(dir / "film.001"), "old");
+    EXPECT_FALSE(fs::exists(dir / "film.002"));
+    ExpectAtRest();
+
+    host.Answer({IDNO, IDYES});
+    Reset();
+    dlg.ClickDlgItem(IDC_CUT);
+    EXPECT_EQ(host.MessageTexts().back(), LoadString(IDS_CUT_DONE));
+    EXPECT_EQ(ReadFile(dir / "film.001"), "old");
+    EXPECT_EQ(fs::file_size(dir / "film_Copie.002"), 1433600u);  // replaced without a question
+    EXPECT_TRUE(fs::exists(dir / "film_Copie.003"));
+
+    host.Answer({IDYES});
+    Reset();
+    dlg.ClickDlgItem(IDC_CUT);
+    EXPECT_EQ(fs::file_size(dir / "film.001"), 1433608u);
+}
+
+TEST_F(SplitJoinTest, AMissingPieceStopsTheJoinWithAnErrorAndTheWindowAtRest) {
+    WriteFile(dir / "film.001", "avi  003" + PatternBytes(1000));
+    WriteFile(dir / "film.003", PatternBytes(10));
+    Select(dir / "film.001");
+    Reset();
+    dlg.ClickDlgItem(IDC_JOIN);
+    ASSERT_EQ(host.Messages().size(), 1u);
+    EXPECT_EQ(host.Messages()[0].type, MB_OK | MB_ICONSTOP);
+    EXPECT_NE(host.Messages()[0].text.find(dir / "film.002"), std::string::npos);
+    EXPECT_EQ(fs::file_size(dir / "film.avi"), 1000u);  // what was joined stays
+    ExpectAtRest();
+}
+
+TEST_F(SplitJoinTest, AWriteFailureInTheMiddleOfAPieceLeavesTheWindowAtRest) {
+    WriteFile(dir / "film.avi", PatternBytes(3000000));
+    Select(dir / "film.avi");
+    const std::string failing = dir / "film.002";
+    CFile::SetFaultHook([failing](CFile::Op op, const std::string& path, std::uint64_t position,
+                                  std::size_t& limit) {
+        constexpr std::uint64_t kFailAt = 700000;
+        if (op != CFile::Op::write || path != failing) {
+            return 0;
+        }
+        if (position >= kFailAt) {
+            return ENOSPC;
+        }
+        limit = std::min<std::size_t>(limit, kFailAt - position);
+        return 0;
+    });
+    Reset();
+    dlg.ClickDlgItem(IDC_CUT);
+    ASSERT_EQ(host.Messages().size(), 1u);
+    EXPECT_EQ(host.Messages()[0].type, MB_OK | MB_ICONSTOP);
+    EXPECT_NE(host.Messages()[0].text.find(failing), std::string::npos);
+    EXPECT_EQ(fs::file_size(dir / "film.001"), 1433608u);
+    EXPECT_EQ(fs::file_size(failing), 700000u);
+    EXPECT_FALSE(fs::exists(dir / "film.003"));
+    ExpectAtRest();
+}
+
+TEST_F(SplitJoinTest, HJSplitJoinCountsThePiecesUpToTheFirstGap) {
+    const std::string data = PatternBytes(3500);
+    WriteFile(dir / "film.avi.001", data.substr(0, 1000));
+    WriteFile(dir / "film.avi.002", data.substr(1000, 1000));
+    WriteFile(dir / "film.avi.003", data.substr(2000, 1500));  // a longer last piece
+    WriteFile(dir / "film.avi.005", "ignored");
+    fs::create_directory(dir / "out");
+    dlg.ClickDlgItem(IDC_HJSPLIT);
+    Select(dir / "film.avi.001");
+    Reset();
+    dlg.ClickDlgItem(IDC_JOIN);
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{LoadString(IDS_JOIN_DONE)});
+    EXPECT_EQ(ReadFile(dir / "film.avi"), data);
+    EXPECT_EQ(captions, (std::vector<std::string>{"Scindarex (33%)", "Scindarex (66%)",
+                                                  "Scindarex (99%)", "Scindarex"}));
+    ExpectAtRest();
+
+    host.Answer({IDNO, IDYES});
+    dlg.ClickDlgItem(IDC_JOIN);
+    EXPECT_EQ(ReadFile(dir / "Copie_de_film.avi"), data);
+}
+
+}  // namespace
+}  // namespace scx
