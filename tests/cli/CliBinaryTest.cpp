@@ -48,23 +48,16 @@ TEST_F(CliBinaryTest, RoundTripWithoutTerminal) {
     EXPECT_EQ(run.err, Said(res::IDS_CUT_DONE));  // no progress drawn off a terminal
     run = Run("join " + Quoted("out dir/film é.001"));
     EXPECT_EQ(run.code, 0);
-    EXPECT_EQ(ReadWholeFile(Path("out dir/film é.avi")), bytes);
+    EXPECT_TRUE(ReadWholeFile(Path("out dir/film é.avi")) == bytes);
 
     // Joined once more: input is no terminal, so the taken name fails the join.
     run = Run("join " + Quoted("out dir/film é.001"));
     EXPECT_EQ(run.code, 1);
     EXPECT_NE(run.err.find(Path("out dir/film é.avi")), std::string::npos);
-
-    run = Run("info " + Quoted("out dir/film é.001"));
-    EXPECT_EQ(run.code, 0);
-    EXPECT_EQ(run.out, Path("out dir/film é.001") +
-                           "\n001\n1000.0078   ko\nExtension du fichier joint :   avi\n"
-                           "Nombres de fichiers à joindre :   4\n");
 }
 
 TEST_F(CliBinaryTest, ExitStatuses) {
     EXPECT_EQ(Run("split").code, 2);
-    EXPECT_EQ(Run("split x --size douze").code, 2);
     EXPECT_EQ(Run("split " + Quoted("absent.avi")).code, 3);
     WriteWholeFile(Path("small.bin"), "12");
     EXPECT_EQ(Run("split " + Quoted("small.bin")).code, 1);
