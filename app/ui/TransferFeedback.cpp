@@ -1,5 +1,6 @@
 #include "TransferFeedback.h"
 
+#include "FileErrorText.h"
 #include "Host.h"
 #include "MainDlg.h"
 #include "Progress.h"
@@ -36,11 +37,7 @@ void CTransferFeedback::OnRepaint() {
 }
 
 void CTransferFeedback::OnRefusal(unsigned stringId, const std::string& path) {
-    std::string text = res::LoadString(stringId);
-    if (const auto slot = text.find("%1"); slot != std::string::npos) {
-        text.replace(slot, 2, path);
-    }
-    AfxMessageBox(text);
+    AfxMessageBox(ReplacePathSlot(res::LoadString(stringId), path));
 }
 
 void CTransferFeedback::OnBytesCopied(const pieces::CopyProgress&) {

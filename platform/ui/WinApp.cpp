@@ -2,6 +2,7 @@
 
 #include "Dialog.h"
 #include "File.h"
+#include "FileErrorText.h"
 #include "Host.h"
 #include "Resources.h"
 
@@ -12,24 +13,6 @@ using namespace win;
 namespace {
 CWinApp* g_app = nullptr;
 
-unsigned StringIdOf(CFileException::Cause cause) {
-    switch (cause) {
-        case CFileException::fileNotFound:
-            return res::IDS_FILE_NOT_FOUND;
-        case CFileException::badPath:
-            return res::IDS_FILE_BAD_PATH;
-        case CFileException::accessDenied:
-            return res::IDS_FILE_ACCESS_DENIED;
-        case CFileException::sharingViolation:
-            return res::IDS_FILE_SHARING_VIOLATION;
-        case CFileException::diskFull:
-            return res::IDS_FILE_DISK_FULL;
-        case CFileException::endOfFile:
-            return res::IDS_FILE_END_OF_FILE;
-        default:
-            return res::IDS_FILE_ERROR_GENERIC;
-    }
-}
 }  // namespace
 
 CWinApp::CWinApp() {
@@ -71,17 +54,8 @@ int AfxMessageBox(unsigned stringId, UINT type) {
     return AfxMessageBox(res::LoadString(stringId), type);
 }
 
-std::string DescribeFileException(const CFileException& error) {
-    std::string text = res::LoadString(StringIdOf(error.m_cause));
-    const std::string::size_type slot = text.find("%1");
-    if (slot != std::string::npos) {
-        text.replace(slot, 2, error.m_strFileName);
-    }
-    return text;
-}
-
 void ReportFileException(const CFileException& error) {
-    AfxMessageBox(DescribeFileException(error), MB_OK | MB_ICONSTOP);
+    AfxMessageBox(DescribeFileError(error), MB_OK | MB_ICONSTOP);
 }
 
 QIcon LoadAppIcon(int iconId) {

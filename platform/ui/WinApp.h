@@ -40,9 +40,7 @@ CDialog* AfxGetMainWnd();
 int AfxMessageBox(const std::string& text, win::UINT type = win::MB_OK);
 int AfxMessageBox(unsigned stringId, win::UINT type = win::MB_OK);
 
-// The French text that names `error`'s file and cause.
-std::string DescribeFileException(const CFileException& error);
-// Shows that text with the stop icon.
+// Shows the French text that names `error`'s file and cause, with the stop icon.
 void ReportFileException(const CFileException& error);
 
 QIcon LoadAppIcon(int iconId);

@@ -14,6 +14,7 @@
 #include "DialogUnits.h"
 #include "DialogWindow.h"
 #include "File.h"
+#include "FileErrorText.h"
 #include "FileFilter.h"
 #include "GuiTest.h"
 #include "ResourceIds.h"
@@ -242,7 +243,7 @@ TEST(FileErrorTextTest, EveryCauseHasItsOwnFrenchTextNamingTheFile) {
          {CFileException::genericException, CFileException::fileNotFound, CFileException::badPath,
           CFileException::accessDenied, CFileException::sharingViolation, CFileException::diskFull,
           CFileException::endOfFile}) {
-        const std::string text = DescribeFileException(CFileException(cause, "/d/f.avi"));
+        const std::string text = DescribeFileError(CFileException(cause, "/d/f.avi"));
         EXPECT_NE(text.find("/d/f.avi"), std::string::npos) << text;
         texts.insert(text);
     }
