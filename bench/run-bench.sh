@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# Speed and memory of scindarex-cli against the tools people use today:
+#   split  1 GiB of random bytes into 15 000 KB pieces   vs  GNU split -b 15360000
+#   join   those pieces back                              vs  cat p.* > out
+# each run REPEAT times (at least 3), ours and theirs alternating, medians and ratios
+# printed; then the peak resident memory of a split of a 3 GiB sparse file at
+# 2 000 000 KB partitions, from /usr/bin/time -v.
+#
+# Usage: bench/run-bench.sh [path/to/scindarex-cli]   (default: build/bin/scindarex-cli,
+# which `make test` builds). REPEAT=5 by default. The work folder is made under the
+# build folder, on the repository's file system, and removed at the end.
+set -euo pipefail
+
+repo=$(cd "$(dirname "$0")/.." && pwd)
+cli=${1:-$repo/build/bin/scindarex-cli}
+repeat=${REPEAT:-5}
+[[ -x $cli ]] || { echo "scindarex-cli not found at $cli: build it first (make test)" >&2; exit 1; }
+((repeat >= 3)) || { echo "REPEAT must be at least 3" >&2; exit 1; }
+cli=$(cd "$(dirname "$cli")" && pwd)/$(basename "$cli")
+
+if [[ ! -x /usr/bin/time ]]; then
+    echo "Installing GNU time (Debian package 'time')..."
+    sudo=()
+    [[ $(id -u) -eq 0 ]] || sudo=(sudo)
+    "${sudo[@]}" apt-get install -y -qq time >/dev/null
+fi
+
+work=$(mktemp -d "$(dirname "$(dirname "$cli")")/bench.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+fstype=$(stat -f -c %T "$work")
+if [[ $fstype == tmpfs ]]; then
+    echo "warning: $work is on tmpfs; the figures will not be those of a disk" >&2
+fi
+
+# Dropping the page cache needs root and a writable /proc/sys; without it every run after
+# the first reads its input from memory, for ours and theirs alike.
+can_drop=no
+if [[ -w /proc/sys/vm/drop_caches ]] && sync && echo 3 2>/dev/null >/proc/sys/vm/drop_caches; then
+    can_drop=yes
+fi
+drop_caches() {
+    sync
+    if [[ $can_drop == yes ]]; then
+        echo 3 >/proc/sys/vm/drop_caches
+    fi
+}
+
+# Wall seconds of a command, after the caches were dropped and earlier writes flushed.
+timed() {
+    drop_caches
+    local start end
+    start=$(date +%s%N)
+    "$@"
+    end=$(date +%s%N)
+    awk -v ns=$((end - start)) 'BEGIN { printf "%.3f\n", ns / 1e9 }'
+}
+
+median() {
+    printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END {
+        if (NR % 2) print v[(NR + 1) / 2]; else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f\n", a / b }'; }
+
+ours_split() {
+    "$cli" split "$work/src/data.bin" --size 15000 --dest "$work/ours" --if-exists overwrite --quiet
+}
+gnu_split() {
+    split -d -a 3 --numeric-suffixes=1 -b 15360000 "$work/src/data.bin" "$work/gnu/p."
+}
+ours_join() {
+    "$cli" join "$work/ours/data.001" --dest "$work/joined" --if-exists overwrite --quiet
+}
+cat_join() {
+    cat "$work"/gnu/p.* >"$work/joined/out"
+}
+
+echo "scindarex-cli: $cli"
+echo "work folder:   $work ($fstype), $(nproc) processors, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "page cache:    $([[ $can_drop == yes ]] && echo "dropped before every run" ||
+    echo "NOT dropped (needs root and a writable /proc/sys/vm/drop_caches)")"
+echo "repetitions:   $repeat"
+echo
+
+mkdir -p "$work"/{src,ours,gnu,joined,sparse}
+echo "making 1 GiB of random bytes..."
+head -c 1G /dev/urandom >"$work/src/data.bin"
+
+split_ours=() split_gnu=() join_ours=() join_cat=()
+for ((i = 1; i <= repeat; i++)); do
+    # Alternate which goes first, so that neither always runs on a warmer machine.
+    rm -f "$work"/ours/* "$work"/gnu/*
+    if ((i % 2)); then
+        split_ours+=("$(timed ours_split)")
+        split_gnu+=("$(timed gnu_split)")
+    else
+        split_gnu+=("$(timed gnu_split)")
+        split_ours+=("$(timed ours_split)")
+    fi
+    rm -f "$work"/joined/*
+    if ((i % 2)); then
+        join_ours+=("$(timed ours_join)")
+        join_cat+=("$(timed cat_join)")
+    else
+        join_cat+=("$(timed cat_join)")
+        join_ours+=("$(timed ours_join)")
+    fi
+    echo "run $i: split ours ${split_ours[-1]} s, GNU ${split_gnu[-1]} s;" \
+        "join ours ${join_ours[-1]} s, cat ${join_cat[-1]} s"
+done
+cmp -s "$work/src/data.bin" "$work/joined/data.bin" || { echo "ours joined wrong bytes" >&2; exit 1; }
+cmp -s "$work/src/data.bin" "$work/joined/out" || { echo "cat joined wrong bytes" >&2; exit 1; }
+
+ms=$(median "${split_ours[@]}") mg=$(median "${split_gnu[@]}")
+mj=$(median "${join_ours[@]}") mc=$(median "${join_cat[@]}")
+echo
+printf '%-8s %12s %12s %8s %8s\n' "" "ours (s)" "theirs (s)" "ratio" "target"
+printf '%-8s %12s %12s %8s %8s\n' split "$ms" "$mg" "$(ratio "$ms" "$mg")" "<= 0.90"
+printf '%-8s %12s %12s %8s %8s\n' join "$mj" "$mc" "$(ratio "$mj" "$mc")" "<= 0.90"
+
+rm -rf "$work"/ours "$work"/gnu "$work"/joined
+truncate -s 3G "$work/sparse/big.bin"
+peak_kb() {
+    /usr/bin/time -v "$@" 2>&1 >/dev/null | awk -F': ' '/Maximum resident set size/ { print $2 }'
+}
+sparse_kb=$(peak_kb "$cli" split "$work/sparse/big.bin" --size 2000000 --quiet)
+rm -f "$work"/sparse/big.0*
+data_kb=$(peak_kb "$cli" split "$work/src/data.bin" --size 500000 --dest "$work/sparse" --quiet)
+echo
+echo "peak resident memory, split of a 3 GiB sparse file at 2 000 000 KB: $((sparse_kb / 1024)) MiB" \
+    "($sparse_kb kB; target <= 32 MiB)"
+echo "peak resident memory, split of the 1 GiB random file at 500 000 KB: $((data_kb / 1024)) MiB" \
+    "($data_kb kB)"
