@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +20,7 @@
 #include "Dialog.h"
 #include "DialogUnits.h"
 #include "DialogWindow.h"
+#include "GroupBoxWidget.h"
 #include "Resources.h"
 #include "UpDownWidget.h"
 
@@ -33,6 +33,8 @@ namespace {
 QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+constexpr double kSmallestTextPoints = 6.5;
 
 bool Has(DWORD style, DWORD bits) {
     return (style & bits) == bits;
@@ -133,12 +135,8 @@ QWidget* MakeControl(CDialog& owner, DialogWindow& window, const ControlTemplate
             radio->setAutoExclusive(false);  // groups follow WS_GROUP, see CheckRadioInGroup
             return radio;
         }
-        case ControlKind::GroupBox: {
-            auto* group = new QGroupBox(text, parent);
-            // A frame drawn behind its siblings; it takes no clicks.
-            group->setAttribute(Qt::WA_TransparentForMouseEvents);
-            return group;
-        }
+        case ControlKind::GroupBox:
+            return new GroupBoxWidget(text, parent);
         case ControlKind::Text: {
             auto* label = new QLabel(text, parent);
             label->setTextFormat(Qt::PlainText);
@@ -210,6 +208,19 @@ void Place(QWidget* widget, const ControlTemplate& c, BaseUnits units) {
         const int itemHeight = std::max(1, combo->fontMetrics().height() + 2);
         combo->setMaxVisibleItems(std::max(1, (rect.height() - closedHeight) / itemHeight));
         rect.setHeight(closedHeight);
+    } else if (c.kind == ControlKind::Text) {
+        // A text wider than its box at the stand-in font is drawn a little smaller rather
+        // than cut off.
+        auto* label = static_cast<QLabel*>(widget);
+        QFont font = label->font();
+        while (font.pointSizeF() > kSmallestTextPoints &&
+               QFontMetrics(font)
+                       .boundingRect(QRect(0, 0, rect.width(), 100000), Qt::TextWordWrap,
+                                     label->text())
+                       .height() > rect.height()) {
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+            label->setFont(font);
+        }
     } else if (c.kind == ControlKind::Picture) {
         // A static picture takes the size of its image.
         const QSize natural = static_cast<QLabel*>(widget)->pixmap().size();
