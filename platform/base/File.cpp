@@ -3,10 +3,13 @@
 #include "File.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 #include <system_error>
 #include <utility>
 #include <vector>
+
+#include "FilePlatform.h"
 
 namespace scx {
 
@@ -146,6 +149,42 @@ std::uint64_t CFile::CopyThroughBuffer(CFile& from, CFile& to, std::uint64_t cou
         }
     }
     return copied;
+}
+
+// Also used on Windows for the failures the fault hook injects, which speak errno.
+CFileException::Cause CFileException::CauseFromErrno(int err, const std::string& path) {
+    switch (err) {
+        case ENOENT:
+            // The program's existence test counts a missing folder as "exists", so the
+            // two must not share a cause.
+            return detail::ParentFolderExists(path) ? fileNotFound : badPath;
+        case ENOTDIR:
+        case ENAMETOOLONG:
+        case EINVAL:
+#ifdef ELOOP
+        case ELOOP:
+#endif
+            return badPath;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EISDIR:
+            return accessDenied;
+#ifdef EWOULDBLOCK
+        case EWOULDBLOCK:
+#endif
+#ifdef ETXTBSY
+        case ETXTBSY:
+#endif
+            return sharingViolation;
+        case ENOSPC:
+#ifdef EDQUOT
+        case EDQUOT:
+#endif
+            return diskFull;
+        default:
+            return genericException;
+    }
 }
 
 }  // namespace scx

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "File.h"
+#include "FilePlatform.h"
 
 namespace scx {
 
@@ -100,31 +101,8 @@ void CloseQuietly(int fd) {
 
 }  // namespace
 
-CFileException::Cause CFileException::CauseFromErrno(int err, const std::string& path) {
-    switch (err) {
-        case ENOENT:
-            // The program's existence test counts a missing folder as "exists", so the
-            // two must not share a cause.
-            return IsFolder(ParentFolder(path)) ? fileNotFound : badPath;
-        case ENOTDIR:
-        case ENAMETOOLONG:
-        case EINVAL:
-        case ELOOP:
-            return badPath;
-        case EACCES:
-        case EPERM:
-        case EROFS:
-        case EISDIR:
-            return accessDenied;
-        case EWOULDBLOCK:
-        case ETXTBSY:
-            return sharingViolation;
-        case ENOSPC:
-        case EDQUOT:
-            return diskFull;
-        default:
-            return genericException;
-    }
+bool detail::ParentFolderExists(const std::string& path) {
+    return IsFolder(ParentFolder(path));
 }
 
 void CFile::Open(const std::string& path, unsigned flags) {

@@ -20,6 +20,7 @@
 #include <utility>
 
 #include "File.h"
+#include "FilePlatform.h"
 
 namespace scx {
 
@@ -120,39 +121,8 @@ HANDLE HandleOf(int fd) {
 
 }  // namespace
 
-// The fault hook speaks errno, so injected failures are mapped here; the system's own
-// failures go through CauseFromLastError.
-CFileException::Cause CFileException::CauseFromErrno(int err, const std::string& path) {
-    switch (err) {
-        case ENOENT:
-            return IsFolder(ParentFolder(path)) ? fileNotFound : badPath;
-        case ENOTDIR:
-        case ENAMETOOLONG:
-        case EINVAL:
-#ifdef ELOOP
-        case ELOOP:
-#endif
-            return badPath;
-        case EACCES:
-        case EPERM:
-        case EROFS:
-        case EISDIR:
-            return accessDenied;
-#ifdef EWOULDBLOCK
-        case EWOULDBLOCK:
-#endif
-#ifdef ETXTBSY
-        case ETXTBSY:
-#endif
-            return sharingViolation;
-        case ENOSPC:
-#ifdef EDQUOT
-        case EDQUOT:
-#endif
-            return diskFull;
-        default:
-            return genericException;
-    }
+bool detail::ParentFolderExists(const std::string& path) {
+    return IsFolder(ParentFolder(path));
 }
 
 void CFile::Open(const std::string& path, unsigned flags) {
