@@ -45,8 +45,20 @@ drop_caches() {
     fi
 }
 
-# Wall seconds of a command, after the caches were dropped and earlier writes flushed.
+# Wall seconds of a command, each started from the same state: its own earlier output
+# deleted, every write flushed, a pause for the device to finish what the deletion
+# started (the file system may discard freed blocks in the background), its input read
+# once and the page cache dropped. The read matters on a virtual machine: the host keeps
+# its own cache of the disk, which dropping ours does not empty, and without the read
+# whichever command came first after other work read its input from the host's disk and
+# ran up to twice as slowly, for ours and theirs alike.
 timed() {
+    local output=$1 input=$2
+    shift 2
+    rm -f "$output"/*
+    sync
+    sleep "${SETTLE:-2}"
+    cat $input >/dev/null
     drop_caches
     local start end
     start=$(date +%s%N)
@@ -69,10 +81,10 @@ gnu_split() {
     split -d -a 3 --numeric-suffixes=1 -b 15360000 "$work/src/data.bin" "$work/gnu/p."
 }
 ours_join() {
-    "$cli" join "$work/ours/data.001" --dest "$work/joined" --if-exists overwrite --quiet
+    "$cli" join "$work/ours/data.001" --dest "$work/joined-ours" --if-exists overwrite --quiet
 }
 cat_join() {
-    cat "$work"/gnu/p.* >"$work/joined/out"
+    cat "$work"/gnu/p.* >"$work/joined-cat/out"
 }
 
 echo "scindarex-cli: $cli"
@@ -82,34 +94,35 @@ echo "page cache:    $([[ $can_drop == yes ]] && echo "dropped before every run"
 echo "repetitions:   $repeat"
 echo
 
-mkdir -p "$work"/{src,ours,gnu,joined,sparse}
+mkdir -p "$work"/{src,ours,gnu,joined-ours,joined-cat,sparse,none}
 echo "making 1 GiB of random bytes..."
 head -c 1G /dev/urandom >"$work/src/data.bin"
+
+# One round not counted: the first runs after the 1 GiB was written are slower for all.
+echo "warming up..."
+for command in ours_split gnu_split ours_join cat_join; do
+    timed "$work/none" "$work/src/data.bin" "$command" >/dev/null
+done
 
 split_ours=() split_gnu=() join_ours=() join_cat=()
 for ((i = 1; i <= repeat; i++)); do
     # Alternate which goes first, so that neither always runs on a warmer machine.
-    rm -f "$work"/ours/* "$work"/gnu/*
     if ((i % 2)); then
-        split_ours+=("$(timed ours_split)")
-        split_gnu+=("$(timed gnu_split)")
+        split_ours+=("$(timed "$work/ours" "$work/src/data.bin" ours_split)")
+        split_gnu+=("$(timed "$work/gnu" "$work/src/data.bin" gnu_split)")
+        join_ours+=("$(timed "$work/joined-ours" "$work/ours/*" ours_join)")
+        join_cat+=("$(timed "$work/joined-cat" "$work/gnu/*" cat_join)")
     else
-        split_gnu+=("$(timed gnu_split)")
-        split_ours+=("$(timed ours_split)")
-    fi
-    rm -f "$work"/joined/*
-    if ((i % 2)); then
-        join_ours+=("$(timed ours_join)")
-        join_cat+=("$(timed cat_join)")
-    else
-        join_cat+=("$(timed cat_join)")
-        join_ours+=("$(timed ours_join)")
+        split_gnu+=("$(timed "$work/gnu" "$work/src/data.bin" gnu_split)")
+        split_ours+=("$(timed "$work/ours" "$work/src/data.bin" ours_split)")
+        join_cat+=("$(timed "$work/joined-cat" "$work/gnu/*" cat_join)")
+        join_ours+=("$(timed "$work/joined-ours" "$work/ours/*" ours_join)")
     fi
     echo "run $i: split ours ${split_ours[-1]} s, GNU ${split_gnu[-1]} s;" \
         "join ours ${join_ours[-1]} s, cat ${join_cat[-1]} s"
 done
-cmp -s "$work/src/data.bin" "$work/joined/data.bin" || { echo "ours joined wrong bytes" >&2; exit 1; }
-cmp -s "$work/src/data.bin" "$work/joined/out" || { echo "cat joined wrong bytes" >&2; exit 1; }
+cmp -s "$work/src/data.bin" "$work/joined-ours/data.bin" || { echo "ours joined wrong bytes" >&2; exit 1; }
+cmp -s "$work/src/data.bin" "$work/joined-cat/out" || { echo "cat joined wrong bytes" >&2; exit 1; }
 
 ms=$(median "${split_ours[@]}") mg=$(median "${split_gnu[@]}")
 mj=$(median "${join_ours[@]}") mc=$(median "${join_cat[@]}")
@@ -118,7 +131,7 @@ printf '%-8s %12s %12s %8s %8s\n' "" "ours (s)" "theirs (s)" "ratio" "target"
 printf '%-8s %12s %12s %8s %8s\n' split "$ms" "$mg" "$(ratio "$ms" "$mg")" "<= 0.90"
 printf '%-8s %12s %12s %8s %8s\n' join "$mj" "$mc" "$(ratio "$mj" "$mc")" "<= 0.90"
 
-rm -rf "$work"/ours "$work"/gnu "$work"/joined
+rm -rf "$work"/ours "$work"/gnu "$work"/joined-*
 truncate -s 3G "$work/sparse/big.bin"
 peak_kb() {
     /usr/bin/time -v "$@" 2>&1 >/dev/null | awk -F': ' '/Maximum resident set size/ { print $2 }'
