@@ -58,6 +58,8 @@ timed() {
     rm -f "$output"/*
     sync
     sleep "${SETTLE:-2}"
+    # The input may be a pattern naming a piece set: expanded here on purpose.
+    # shellcheck disable=SC2086
     cat $input >/dev/null
     drop_caches
     local start end
