@@ -165,10 +165,16 @@ void CFile::Open(const std::string& path, unsigned flags) {
         fail(err);
     }
 
-    if ((flags & modeCreate) && S_ISREG(info.st_mode) && ::ftruncate(fd, 0) != 0) {
-        const int err = errno;
-        CloseQuietly(fd);
-        fail(err);
+    // Only a file that holds something is truncated: ext4 takes a truncation to zero as a
+    // rewrite in progress and flushes the whole new content at close, which costs as much
+    // as writing it.
+    if ((flags & modeCreate) && S_ISREG(info.st_mode)) {
+        struct stat locked {};
+        if (::fstat(fd, &locked) != 0 || (locked.st_size > 0 && ::ftruncate(fd, 0) != 0)) {
+            const int err = errno;
+            CloseQuietly(fd);
+            fail(err);
+        }
     }
 
     m_fd = fd;
