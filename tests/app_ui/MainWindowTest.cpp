@@ -32,6 +32,7 @@ TEST_F(MainWindowTest, StartsWithNoFileAndTheDefaultPartition) {
         EXPECT_EQ(Text(id), "") << id;
     }
     EXPECT_EQ(dlg.GetWindowText(), "Scindarex");
+    EXPECT_FALSE(dlg.Window()->windowIcon().pixmap(32, 32).isNull());
     EXPECT_EQ(dlg.GetFocusId(), IDC_SOURCE_PATH);
     EXPECT_TRUE(host.Messages().empty());
 }
