@@ -210,6 +210,36 @@ TEST_F(DialogLayerTest, UpDownStaysWithinItsRangeAndWritesItsBuddy) {
     }
 }
 
+// The dates dialog with a handler for the focus leaving its first field.
+class FocusDialog : public CDialog {
+  public:
+    FocusDialog() : CDialog(IDD_FILEPROPS) {}
+    int focusLosses = 0;
+
+  protected:
+    const MessageMap& GetMessageMap() const override {
+        static const MessageMap map = MakeMessageMap<FocusDialog>({
+            {Notify::KillFocus, IDC_MOD_DAY, &FocusDialog::OnDayLeft},
+        });
+        return map;
+    }
+
+  private:
+    void OnDayLeft() { ++focusLosses; }
+};
+
+TEST_F(DialogLayerTest, LeavingAnEditReachesItsKillFocusHandler) {
+    FocusDialog dlg;
+    Open(dlg);
+    dlg.GotoDlgCtrl(IDC_MOD_DAY);
+    dlg.GotoDlgCtrl(IDC_MOD_MONTH);  // leaves the day
+    dlg.GotoDlgCtrl(IDC_MOD_YEAR);   // leaves the month: no handler
+    EXPECT_EQ(dlg.focusLosses, 1);
+    dlg.GotoDlgCtrl(IDC_MOD_DAY);
+    QTest::keyClick(dlg.GetDlgItem(IDC_MOD_DAY), Qt::Key_Tab);
+    EXPECT_EQ(dlg.focusLosses, 2);
+}
+
 TEST(FileFilterTest, ResourceFiltersBecomeQtNameFilters) {
     struct Case {
         std::string resource;
