@@ -36,8 +36,4 @@ std::optional<CommandLineFile> ParseCommandLineText(std::string_view text) {
     return file;
 }
 
-std::optional<CommandLineFile> ParseCommandLine(const std::vector<std::string>& arguments) {
-    return ParseCommandLineText(JoinArguments(arguments));
-}
-
 }  // namespace scx::app

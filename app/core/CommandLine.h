@@ -27,7 +27,4 @@ std::string JoinArguments(const std::vector<std::string>& arguments);
 
 std::optional<CommandLineFile> ParseCommandLineText(std::string_view text);
 
-// The program's arguments, without its own name.
-std::optional<CommandLineFile> ParseCommandLine(const std::vector<std::string>& arguments);
-
 }  // namespace scx::app

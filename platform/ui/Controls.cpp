@@ -99,10 +99,6 @@ int CListCtrl::InsertColumn(int column, const std::string& heading, int, int wid
     return at;
 }
 
-int CListCtrl::GetColumnCount() const {
-    return m_list->columnCount();
-}
-
 std::string CListCtrl::GetColumnHeading(int column) const {
     return m_list->headerItem()->text(column).toStdString();
 }

@@ -42,7 +42,6 @@ class CListCtrl {
     explicit CListCtrl(QTreeWidget* list) : m_list(list) {}
     int InsertColumn(int column, const std::string& heading, int format = win::LVCFMT_LEFT,
                      int width = -1);
-    int GetColumnCount() const;
     std::string GetColumnHeading(int column) const;
     int GetColumnWidth(int column) const;
     int GetItemCount() const;

@@ -319,10 +319,6 @@ void CDialog::UpdateWindow() {
     GetHost().PumpEvents();
 }
 
-void CDialog::Invalidate(bool) {
-    m_window->Client()->update();
-}
-
 CMenu& CDialog::GetSystemMenu() {
     if (m_systemMenu.Items().empty() && (m_template->style & WS_SYSMENU) != 0) {
         // The commands a window manager offers for a window of this kind.

@@ -79,8 +79,6 @@ class CDialog {
     std::string GetWindowText() const;
     // Paints the window now, before the handler goes on.
     void UpdateWindow();
-    // Marks the client area for repainting; `erase` has no effect beyond that.
-    void Invalidate(bool erase = true);
 
     // The window's system menu. On desktops where the window manager owns it, the same
     // commands form the context menu of the client area.

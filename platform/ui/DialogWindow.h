@@ -28,7 +28,6 @@ class DialogWindow : public QDialog {
     ClientArea* Client() const { return m_client; }
     // The control that receives Enter when the focus is not on a push button.
     void SetDefaultButton(int id) { m_defaultButton = id; }
-    int DefaultButton() const { return m_defaultButton; }
     // Lets an edit pass Enter and Escape on to the dialog, and report losing the focus.
     void WatchEdit(QWidget* edit, int id, bool wantsReturn);
     // Ends the Qt side of a modal run (exec returns `result`).

@@ -19,7 +19,6 @@ CFileDialog::CFileDialog(bool openFileDialog, std::string defaultExt, std::strin
 int CFileDialog::DoModal() {
     m_request.title = m_strTitle;
     m_request.overwritePrompt = !m_request.open && (m_flags & OFN_OVERWRITEPROMPT) != 0;
-    m_request.hideReadOnly = (m_flags & OFN_HIDEREADONLY) != 0;
     const std::optional<std::string> chosen = GetHost().AskFile(m_request);
     if (!chosen) {
         return IDCANCEL;

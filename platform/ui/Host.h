@@ -20,7 +20,6 @@ struct FileDialogRequest {
     std::string defaultExt;  // without the dot; appended when the typed name has none
     std::string initialName;
     bool overwritePrompt = false;  // save: ask before replacing an existing file
-    bool hideReadOnly = false;
 };
 
 // Thrown by a host asked to end the process where ending it would stop the tests.

@@ -116,7 +116,8 @@ TEST(CommandLineTest, Parse) {
         {{"lisezmoi"}, CommandLineFile{"sezmoi", ""}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ParseCommandLine(c.arguments), c.file) << JoinArguments(c.arguments);
+        EXPECT_EQ(ParseCommandLineText(JoinArguments(c.arguments)), c.file)
+            << JoinArguments(c.arguments);
     }
 }
 
