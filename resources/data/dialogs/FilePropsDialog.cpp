@@ -11,7 +11,7 @@ const DialogTemplate& FilePropsDialog() {
     // Each up-down takes the control just before it as its buddy, so it must follow its
     // field in the template.
     constexpr DWORD kField = ES_NUMBER | ES_RIGHT | ES_AUTOHSCROLL;
-    constexpr DWORD kArrows = UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS;
+    constexpr DWORD kArrows = UDS_SETBUDDYINT | UDS_AUTOBUDDY | UDS_ARROWKEYS;
     constexpr DWORD kYearArrows = kArrows | UDS_NOTHOUSANDS;
 
     // "&Annuler" is the default button: Enter in a field must not rewrite the file.
