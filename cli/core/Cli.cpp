@@ -107,13 +107,6 @@ class CCliObserver : public pieces::CEngineObserver {
     CCliObserver(std::ostream& err, CTerminalProgress* progress)
         : m_err(err), m_progress(progress) {}
 
-    void OnProgressPos(int) override {}
-    void OnProgressStep(int) override {}
-    void OnStepIt() override {}
-    void OnCaptionPercent(int) override {}
-    void OnFinishedCaption() override {}
-    void OnRepaint() override {}
-
     void OnRefusal(unsigned stringId, const std::string& path) override {
         if (m_progress != nullptr) {
             m_progress->Abandon();

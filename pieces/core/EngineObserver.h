@@ -32,17 +32,18 @@ class CEngineObserver {
   public:
     virtual ~CEngineObserver() = default;
 
-    // The progress bar (range 0-100): its position, its step, one step forward.
-    virtual void OnProgressPos(int position) = 0;
-    virtual void OnProgressStep(int step) = 0;
-    virtual void OnStepIt() = 0;
+    // The progress bar (range 0-100): its position, its step, one step forward. These and
+    // the caption and repaint calls concern a window only; a terminal ignores them.
+    virtual void OnProgressPos(int /*position*/) {}
+    virtual void OnProgressStep(int /*step*/) {}
+    virtual void OnStepIt() {}
 
     // The caption "Scindarex (P%)".
-    virtual void OnCaptionPercent(int percent) = 0;
+    virtual void OnCaptionPercent(int /*percent*/) {}
     // The caption "Scindarex(100%)" that ends a split and an own-format join.
-    virtual void OnFinishedCaption() = 0;
+    virtual void OnFinishedCaption() {}
     // The window is to be repainted at once.
-    virtual void OnRepaint() = 0;
+    virtual void OnRepaint() {}
 
     // A refusal in an OK box: the string's text, with "%1" replaced by `path` when the
     // text holds it. The operation then returns EngineResult::refused.

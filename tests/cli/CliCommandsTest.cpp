@@ -300,12 +300,6 @@ TEST_F(CliTest, ProgressOnlyOnATerminal) {
 // The window's engine, driven as the window drives it.
 class SilentWindow : public pieces::CEngineObserver, public pieces::CUserPrompt {
   public:
-    void OnProgressPos(int) override {}
-    void OnProgressStep(int) override {}
-    void OnStepIt() override {}
-    void OnCaptionPercent(int) override {}
-    void OnFinishedCaption() override {}
-    void OnRepaint() override {}
     void OnRefusal(unsigned id, const std::string&) override { ADD_FAILURE() << id; }
     bool AskYesNo(unsigned id, const std::string&) override {
         ADD_FAILURE() << id;
