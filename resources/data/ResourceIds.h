@@ -172,10 +172,23 @@ inline constexpr unsigned IDS_FILE_DISK_FULL = 205;
 inline constexpr unsigned IDS_FILE_END_OF_FILE = 206;
 inline constexpr unsigned IDS_OUT_OF_MEMORY = 207;
 inline constexpr unsigned IDS_NO_FILE_SELECTED = 208;  // "Aucun fichier sélectionné"
+inline constexpr unsigned IDS_FILE_NOT_REGULAR = 213;  // a folder, pipe, socket or device
+// A defect caught before it could end the program ("%1": what the defect said).
+inline constexpr unsigned IDS_UNEXPECTED_ERROR = 214;
+inline constexpr unsigned IDS_UNKNOWN_ERROR_DETAIL = 215;
 
 // Refusals of split and join that keep them from losing data ("%1" is a path).
 inline constexpr unsigned IDS_SOURCE_CHANGED = 210;
 inline constexpr unsigned IDS_PIECE_IS_SOURCE = 211;
 inline constexpr unsigned IDS_OUTPUT_IS_PIECE = 212;
+
+// Package archives: refusals that keep an archive readable and a folder safe ("%1" is a
+// path or a member's name).
+inline constexpr unsigned IDS_NAME_HOLDS_SEMICOLON = 220;
+inline constexpr unsigned IDS_ARCHIVE_IS_MEMBER = 221;
+inline constexpr unsigned IDS_ARCHIVE_TOO_LARGE = 222;
+inline constexpr unsigned IDS_UNSAFE_ENTRY_NAME = 223;
+inline constexpr unsigned IDS_MEMBER_NOT_IN_ARCHIVE = 224;
+inline constexpr unsigned IDS_MEMBER_NOT_EXTRACTED = 225;
 
 }  // namespace scx::res

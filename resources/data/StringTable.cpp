@@ -124,6 +124,26 @@ constexpr StringEntry kStrings[] = {
     {IDS_OUTPUT_IS_PIECE,
      "Le fichier joint remplacerait un des fichiers à joindre :\n%1\n"
      "Choisissez un autre dossier de destination."},
+    {IDS_FILE_NOT_REGULAR,
+     "Ce n'est pas un fichier ordinaire (dossier, tube nommé, socket ou périphérique) :\n%1"},
+    {IDS_UNEXPECTED_ERROR,
+     "Une erreur inattendue a interrompu l'opération :\n%1\n"
+     "Scindarex reste ouvert ; les fichiers déjà écrits sont restés sur le disque."},
+    {IDS_UNKNOWN_ERROR_DETAIL, "erreur inconnue"},
+    {IDS_NAME_HOLDS_SEMICOLON,
+     "Le nom du fichier contient le caractère \";\", qu'une archive ne peut pas contenir :\n"
+     "%1\nRenommez le fichier pour le placer dans l'archive."},
+    {IDS_ARCHIVE_IS_MEMBER,
+     "L'archive remplacerait un des fichiers à y placer :\n%1\n"
+     "Choisissez un autre nom pour l'archive."},
+    {IDS_ARCHIVE_TOO_LARGE,
+     "Les fichiers sélectionnés dépassent ensemble 2 147 483 647 octets, la taille maximale "
+     "d'une archive :\n%1\nL'archive n'a pas été créée."},
+    {IDS_UNSAFE_ENTRY_NAME,
+     "Le nom \"%1\" désigne un dossier ou un emplacement hors du dossier d'extraction.\n"
+     "Le fichier n'a pas été extrait."},
+    {IDS_MEMBER_NOT_IN_ARCHIVE, "L'archive ne contient pas de fichier nommé \"%1\"."},
+    {IDS_MEMBER_NOT_EXTRACTED, "Le fichier \"%1\" n'a pas été extrait."},
 };
 
 constexpr bool SortedById() {

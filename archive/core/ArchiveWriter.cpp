@@ -1,0 +1,134 @@
+#include "ArchiveWriter.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "DataCopy.h"
+#include "File.h"
+#include "ResourceIds.h"
+
+namespace scx::archive {
+
+namespace {
+
+// Directory entries are gathered and written in blocks of about this size.
+constexpr std::size_t kHeaderBlock = 1 << 20;
+
+bool HoldsSemicolon(std::string_view text) {
+    return text.find(';') != std::string_view::npos;
+}
+
+std::int64_t MeasureMember(const ArchiveMemberFile& member) {
+    CFile file(member.path, CFile::modeRead | CFile::shareExclusive);
+    const std::uint64_t length = file.GetLength();
+    file.Close();
+    return static_cast<std::int64_t>(std::min<std::uint64_t>(length, kMaxDataBytes + 1ull));
+}
+
+std::string PropertyBlock(const ArchiveProperties& properties) {
+    std::string text(kFixedStart);
+    text += kWrittenVersion;
+    text += ';';
+    text += kWrittenRevision;
+    text += ';';
+    text += EncodeHeaderText(properties.author) + ';';
+    text += EncodeHeaderText(properties.content) + ';';
+    text += EncodeHeaderText(properties.comment) + ";}";
+    return text;
+}
+
+// Copies one member whose measured size is `size`; a member that grew or shrank since it
+// was measured is a failure of that file.
+void CopyMember(const ArchiveMemberFile& member, std::int64_t size, CFile& archive,
+                std::uint64_t doneBefore, std::uint64_t total, CArchiveWriteObserver& observer) {
+    CFile file(member.path, CFile::modeRead | CFile::shareExclusive);
+    if (file.GetLength() != static_cast<std::uint64_t>(size)) {
+        throw CFileException(CFileException::genericException, file.GetFilePath());
+    }
+    pieces::CopyExactly(file, archive, static_cast<std::uint64_t>(size), [&](std::uint64_t copied) {
+        observer.OnBytesCopied(doneBefore + copied, total);
+    });
+    if (file.GetLength() != static_cast<std::uint64_t>(size)) {
+        throw CFileException(CFileException::genericException, file.GetFilePath());
+    }
+    file.Close();
+}
+
+}  // namespace
+
+std::ptrdiff_t FindArchiveAmongMembers(const std::string& archivePath,
+                                       const std::vector<ArchiveMemberFile>& members) {
+    // A member exists (it is read), so only an archive path that exists can name it.
+    std::error_code error;
+    if (!std::filesystem::exists(archivePath, error)) {
+        return -1;
+    }
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        if (std::filesystem::equivalent(archivePath, members[i].path, error) && !error) {
+            return static_cast<std::ptrdiff_t>(i);
+        }
+    }
+    return -1;
+}
+
+WriteResult WriteArchive(const std::string& path, const ArchiveProperties& properties,
+                         const std::vector<ArchiveMemberFile>& members,
+                         CArchiveWriteObserver& observer) {
+    if (HoldsSemicolon(properties.author) || HoldsSemicolon(properties.content) ||
+        HoldsSemicolon(properties.comment)) {
+        observer.OnRefusal(res::IDS_INVALID_CHARACTER, {});
+        return WriteResult::refused;
+    }
+    for (const ArchiveMemberFile& member : members) {
+        if (HoldsSemicolon(member.name)) {
+            observer.OnRefusal(res::IDS_NAME_HOLDS_SEMICOLON, member.path);
+            return WriteResult::refused;
+        }
+    }
+    if (const std::ptrdiff_t index = FindArchiveAmongMembers(path, members); index >= 0) {
+        observer.OnRefusal(res::IDS_ARCHIVE_IS_MEMBER,
+                           members[static_cast<std::size_t>(index)].path);
+        return WriteResult::refused;
+    }
+    std::vector<std::int64_t> sizes;
+    sizes.reserve(members.size());
+    std::int64_t total = 0;
+    for (const ArchiveMemberFile& member : members) {
+        sizes.push_back(MeasureMember(member));
+        total += sizes.back();
+        if (total > kMaxDataBytes) {
+            observer.OnRefusal(res::IDS_ARCHIVE_TOO_LARGE, path);
+            return WriteResult::refused;
+        }
+    }
+
+    CFile archive(path, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive);
+    std::string block = PropertyBlock(properties) + "@struct;{";
+    std::int64_t position = 0;
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        observer.OnEntryWriting(i);
+        block += "#f(" + EncodeHeaderText(members[i].name) + ';' + std::to_string(sizes[i]) + ';' +
+                 std::to_string(position) + ';';
+        position += sizes[i];
+        if (block.size() >= kHeaderBlock) {
+            archive.Write(block.data(), block.size());
+            block.clear();
+        }
+    }
+    block += "}@end;";
+    archive.Write(block.data(), block.size());
+
+    std::uint64_t done = 0;
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        observer.OnMemberWriting(i);
+        CopyMember(members[i], sizes[i], archive, done, static_cast<std::uint64_t>(total),
+                   observer);
+        done += static_cast<std::uint64_t>(sizes[i]);
+        observer.OnMemberWritten(i, ProgressPercent(static_cast<std::int64_t>(done), total));
+    }
+    archive.Close();
+    return WriteResult::written;
+}
+
+}  // namespace scx::archive

@@ -1,0 +1,213 @@
+// The writer and the reader of package archives: bytes written, events read, refusals.
+
+#include <filesystem>
+
+#include "ArchiveTestSupport.h"
+#include "File.h"
+#include "ResourceIds.h"
+
+namespace scx::test {
+namespace {
+
+using archive::ArchiveProperties;
+using archive::WriteResult;
+
+const std::string kExampleHeader =
+    "@scindarexpack;@begin;@meta;{scindarex;2.01;1;anon;Photos;;}"
+    "@struct;{#f(a.txt;5;0;#f(b.jpg;1200;5;}@end;";
+
+std::string Header(const std::string& version, const std::string& revision) {
+    return "@scindarexpack;@begin;@meta;{scindarex;" + version + ";" + revision +
+           ";a;c;m;}@struct;{}@end;";
+}
+
+TEST_F(ArchiveTest, ExampleArchiveIsWrittenByteForByteAndReadBack) {
+    const std::string a = PatternBytes(5, 1);
+    const std::string b = PatternBytes(1200, 2);
+    ASSERT_EQ(Write("x.pck", Members({{"a.txt", a}, {"b.jpg", b}}), {"anon", "Photos", ""}),
+              WriteResult::written);
+    const std::string bytes = ReadWholeFile(Path("x.pck"));
+    EXPECT_EQ(kExampleHeader.size(), 104u);
+    EXPECT_TRUE(bytes == kExampleHeader + a + b);
+    EXPECT_TRUE(bytes.substr(109) == b);
+
+    EventLog log;
+    EXPECT_TRUE(archive::LoadArchiveFile(Path("x.pck"), log));
+    EXPECT_EQ(log.lines,
+              (std::vector<std::string>{"author anon", "content Photos", "comment ",
+                                        "entry a.txt 5 0", "entry b.jpg 1200 5", "loaded 104"}));
+    EXPECT_EQ(m_refusals.percents, (std::vector<int>{0, 100}));
+}
+
+TEST_F(ArchiveTest, ArchiveWithoutMembersLoadsWithEmptyDirectory) {
+    ASSERT_EQ(Write("empty.pck", {}), WriteResult::written);
+    const std::string bytes = ReadWholeFile(Path("empty.pck"));
+    EXPECT_EQ(bytes, "@scindarexpack;@begin;@meta;{scindarex;2.01;1;;;;}@struct;{}@end;");
+    EXPECT_EQ(ParseBytes(bytes).lines.back(), "loaded " + std::to_string(bytes.size()));
+}
+
+TEST_F(ArchiveTest, PositionsAreCumulativeAndCommentLineBreaksRoundTrip) {
+    const ArchiveProperties properties{"moi", "trois", "ligne 1\r\nligne 2\r\n"};
+    ASSERT_EQ(
+        Write("p.pck", Members({{"1", PatternBytes(29)}, {"2", PatternBytes(71)}, {"3", "z"}}),
+              properties),
+        WriteResult::written);
+    archive::ArchiveListing listing;
+    ASSERT_TRUE(archive::LoadArchiveFile(Path("p.pck"), listing));
+    EXPECT_EQ(listing.properties.comment, properties.comment);
+    ASSERT_EQ(listing.entries.size(), 3u);
+    EXPECT_EQ(listing.entries[0].positionText, "0");
+    EXPECT_EQ(listing.entries[2].positionText, "100");
+    EXPECT_EQ(m_refusals.percents, (std::vector<int>{28, 99, 100}));
+    EXPECT_EQ(archive::WithLineFeeds(properties.comment), "ligne 1\nligne 2\n");
+    EXPECT_EQ(archive::WithCrLf("ligne 1\nligne 2\r\n"), properties.comment);
+}
+
+TEST(ArchiveVersionTest, NoticesFollowTheVersionAndRevisionFields) {
+    struct Row {
+        std::string version, revision;
+        std::vector<std::string> notices;
+    };
+    const std::vector<Row> rows = {
+        {"2.01", "1", {}},       {"2.010", "1", {}},         {"2.1", "1", {"141"}},
+        {"3", "1", {"141"}},     {"abc", "1", {}},           {"2.01", "2", {"140"}},
+        {"2.01", "1.0", {}},     {"9", "2", {"141", "140"}}, {" +2.02x", "0x2", {"141", "140"}},
+        {"1e999", "-3", {"141"}}};
+    for (const Row& row : rows) {
+        const EventLog log = ParseBytes(Header(row.version, row.revision));
+        const std::vector<std::string> notices(log.lines.begin(),
+                                               log.lines.begin() + row.notices.size());
+        EXPECT_EQ(notices, row.notices) << row.version << " " << row.revision;
+        EXPECT_EQ(log.lines.size(), row.notices.size() + 4) << row.version;
+        EXPECT_EQ(log.lines[row.notices.size()], "author a") << row.version;
+    }
+}
+
+TEST(ArchiveCorruptTest, BrokenHeadersAreCorruptAfterWhatTheyDelivered) {
+    struct Row {
+        std::string bytes;
+        std::vector<std::string> lines;
+    };
+    const std::string prefix = "@scindarexpack;@begin;@meta;{";
+    const std::vector<Row> rows = {
+        {"@SCINDAREXPACK;@begin;@meta;{x;2;1;a;c;m;}@struct;{}@end;", {"134"}},
+        {"@scindarexpack ;@begin;@meta;{x;2;1;a;c;m;}@struct;{}@end;", {"134"}},
+        {"", {"134"}},
+        {prefix + "other;2.01;1;a;c;m;}@struct;{}@end;",
+         {"author a", "content c", "comment m", "loaded 64"}},
+        {prefix + "x;2;1;a;c;m;)@struct;{}@end;", {"author a", "content c", "comment m", "134"}},
+        {prefix + "x;2;1;a;c;m;}@struct;{#f(n;1;0;}@END;",
+         {"author a", "content c", "comment m", "entry n 1 0", "134"}},
+        // An entry whose third byte is not "(" ends the directory without a row.
+        {prefix + "x;2;1;a;c;m;}@struct;{#fXend;",
+         {"author a", "content c", "comment m", "loaded 58"}},
+        {prefix + "x;2;1;a;c;m;}@struct;{#g(n;1;0;}@end;",
+         {"author a", "content c", "comment m", "134"}},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(ParseBytes(row.bytes).lines, row.lines) << row.bytes;
+    }
+}
+
+TEST(ArchiveCorruptTest, HeaderCutShortAnywhereIsCorruptAndDataAreaIsNeverNeeded) {
+    const std::string whole = kExampleHeader + "12345";
+    for (std::size_t length = 0; length < kExampleHeader.size(); ++length) {
+        const EventLog log = ParseBytes(whole.substr(0, length));
+        ASSERT_FALSE(log.lines.empty());
+        EXPECT_EQ(log.lines.back(), "134") << length;
+    }
+    EXPECT_EQ(ParseBytes(kExampleHeader).lines.back(), "loaded 104");
+    EXPECT_EQ(ParseBytes(whole.substr(0, 107)).lines.back(), "loaded 104");
+}
+
+TEST_F(ArchiveTest, TextsAreStoredInWindows1252WhenTheyFitAndReadBackAsWritten) {
+    struct Row {
+        std::string text, stored;
+    };
+    const std::vector<Row> rows = {
+        {"é", "\xe9"},      {"€ œ", "\x80 \x9c"}, {"日本", "日本"},  // lacks in Windows-1252: UTF-8
+        {"Ã©", "Ã©"},  // its Windows-1252 bytes would read back as "é"
+        {"plain", "plain"},
+    };
+    for (const Row& row : rows) {
+        ASSERT_EQ(Write("t.pck", Members({{row.text, "x"}}), {row.text, "", ""}),
+                  WriteResult::written);
+        const std::string bytes = ReadWholeFile(Path("t.pck"));
+        EXPECT_NE(bytes.find("2.01;1;" + row.stored + ";"), std::string::npos) << row.text;
+        EXPECT_NE(bytes.find("#f(" + row.stored + ";1;0;"), std::string::npos) << row.text;
+        archive::ArchiveListing listing;
+        ASSERT_TRUE(archive::LoadArchiveFile(Path("t.pck"), listing));
+        EXPECT_EQ(listing.properties.author, row.text);
+        EXPECT_EQ(listing.entries.at(0).name, row.text);
+        std::filesystem::remove(Path(row.text));
+    }
+}
+
+TEST_F(ArchiveTest, RefusalsComeBeforeAnythingIsCreated) {
+    const auto members = Members({{"a;b", "1"}, {"m", "22"}});
+    WriteWholeFile(Path("old.pck"), "keep");
+    std::filesystem::create_symlink(Path("m"), Path("link.pck"));
+    std::filesystem::create_directory(Path("sub"));
+
+    struct Row {
+        std::string archive;
+        std::vector<archive::ArchiveMemberFile> members;
+        ArchiveProperties properties;
+        std::string refusal;
+    };
+    const std::vector<Row> rows = {
+        {"new.pck", {members[1]}, {"a;", "", ""}, "137 "},
+        {"new.pck", {members[1]}, {"", "", "x\r\n;"}, "137 "},
+        {"new.pck", members, {}, "220 " + Path("a;b")},
+        {"m", {members[1]}, {}, "221 " + Path("m")},
+        {"link.pck", {members[1]}, {}, "221 " + Path("m")},
+        {"sub/../m", {members[1]}, {}, "221 " + Path("m")},
+    };
+    for (const Row& row : rows) {
+        m_refusals.refusals.clear();
+        EXPECT_EQ(Write(row.archive, row.members, row.properties), WriteResult::refused);
+        EXPECT_EQ(m_refusals.refusals, std::vector<std::string>{row.refusal}) << row.archive;
+    }
+    EXPECT_FALSE(std::filesystem::exists(Path("new.pck")));
+    EXPECT_EQ(ReadWholeFile(Path("m")), "22");
+}
+
+TEST_F(ArchiveTest, DataAreaBeyondTwoGigabytesIsRefused) {
+    const auto members = Members({{"big", ""}, {"one", "1"}});
+    std::filesystem::resize_file(Path("big"), 2147483647);
+    EXPECT_EQ(Write("ok-size.pck", {members[0]}), WriteResult::written);
+    archive::ArchiveListing listing;
+    ASSERT_TRUE(archive::LoadArchiveFile(Path("ok-size.pck"), listing));
+    EXPECT_EQ(std::filesystem::file_size(Path("ok-size.pck")), listing.dataStart + 2147483647u);
+    std::filesystem::remove(Path("ok-size.pck"));
+    EXPECT_EQ(Write("big.pck", members), WriteResult::refused);
+    EXPECT_EQ(m_refusals.refusals,
+              std::vector<std::string>{std::to_string(res::IDS_ARCHIVE_TOO_LARGE) + " " +
+                                       Path("big.pck")});
+    EXPECT_FALSE(std::filesystem::exists(Path("big.pck")));
+}
+
+TEST_F(ArchiveTest, MemberThatChangesLengthDuringTheCopyIsAFileErrorNamingIt) {
+    for (const bool grow : {true, false}) {
+        const auto members = Members({{"first", "abc"}, {"moving", PatternBytes(10)}});
+        bool changed = false;
+        CFile::SetFaultHook(
+            [&](CFile::Op op, const std::string& path, std::uint64_t, std::size_t&) {
+                if (op == CFile::Op::read && path.ends_with("/moving") && !changed) {
+                    changed = true;
+                    std::filesystem::resize_file(Path("moving"), grow ? 20 : 4);
+                }
+                return 0;
+            });
+        try {
+            Write("c.pck", members);
+            ADD_FAILURE() << "no file error";
+        } catch (const CFileException& error) {
+            EXPECT_TRUE(error.m_strFileName.ends_with("/moving")) << error.m_strFileName;
+        }
+        CFile::SetFaultHook(nullptr);
+    }
+}
+
+}  // namespace
+}  // namespace scx::test
