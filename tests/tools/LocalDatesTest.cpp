@@ -1,0 +1,87 @@
+// Dates in local time, under TZ=Europe/Paris as every test runs.
+
+#include <gtest/gtest.h>
+
+#include "LocalDates.h"
+
+namespace scx::test {
+namespace {
+
+using tools::LocalDate;
+using tools::MoveToDate;
+
+// Seconds of a UTC date and time.
+std::int64_t Utc(int year, int month, int day, int hour, int minute, int second) {
+    std::tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    t.tm_sec = second;
+    return static_cast<std::int64_t>(::timegm(&t));
+}
+
+TEST(LocalDatesTest, BrokenDownInLocalTime) {
+    // 7 December 2002, 14:35:10 in Paris.
+    const auto local = tools::ToLocal({Utc(2002, 12, 7, 13, 35, 10), 0});
+    ASSERT_TRUE(local.has_value());
+    EXPECT_EQ(local->date, (LocalDate{7, 12, 2002}));
+    EXPECT_EQ(local->hour, 14);
+    EXPECT_EQ(local->minute, 35);
+    EXPECT_EQ(local->second, 10);
+}
+
+TEST(LocalDatesTest, MovedKeepingTheTimeOfDay) {
+    const FileTime winter{Utc(2002, 12, 7, 13, 35, 10), 250};
+    const FileTime summer{Utc(2002, 6, 1, 0, 30, 0), 0};  // 02:30 in Paris
+    const struct {
+        const char* what;
+        FileTime old;
+        LocalDate date;
+        FileTime expected;
+    } cases[] = {
+        {"a year back", winter, {7, 12, 2001}, {Utc(2001, 12, 7, 13, 35, 10), 250}},
+        {"into summer time", winter, {7, 7, 2002}, {Utc(2002, 7, 7, 12, 35, 10), 250}},
+        {"31 February", winter, {31, 2, 2002}, {Utc(2002, 3, 3, 13, 35, 10), 250}},
+        {"31 April", winter, {31, 4, 2002}, {Utc(2002, 5, 1, 12, 35, 10), 250}},
+        {"the same date, exactly", winter, {7, 12, 2002}, winter},
+        // 02:30 happens twice on 27 October 2002: the summer one comes first.
+        {"the autumn hour", summer, {27, 10, 2002}, {Utc(2002, 10, 27, 0, 30, 0), 0}},
+        {"the upper bound", winter, {31, 12, 2100}, {Utc(2100, 12, 31, 13, 35, 10), 250}},
+    };
+    for (const auto& c : cases) {
+        const auto moved = MoveToDate(c.old, c.date);
+        ASSERT_TRUE(moved.has_value()) << c.what;
+        EXPECT_EQ(*moved, c.expected) << c.what;
+    }
+    // 02:30 does not exist on 31 March 2002; some instant of that morning is taken.
+    const auto gap = MoveToDate(summer, {31, 3, 2002});
+    ASSERT_TRUE(gap.has_value());
+    EXPECT_NEAR(static_cast<double>(gap->seconds), static_cast<double>(Utc(2002, 3, 31, 1, 0, 0)),
+                3600);
+}
+
+TEST(LocalDatesTest, Ranges) {
+    using tools::CheckRange;
+    using tools::RangeCheck;
+    const struct {
+        int value;
+        tools::FieldRange range;
+        RangeCheck expected;
+    } cases[] = {
+        {45, tools::kDayRange, RangeCheck::aboveMaximum},
+        {0, tools::kDayRange, RangeCheck::belowMinimum},
+        {31, tools::kDayRange, RangeCheck::inside},
+        {13, tools::kMonthRange, RangeCheck::aboveMaximum},
+        {1979, tools::kYearRange, RangeCheck::belowMinimum},
+        {2101, tools::kYearRange, RangeCheck::aboveMaximum},
+        {2100, tools::kYearRange, RangeCheck::inside},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CheckRange(c.value, c.range), c.expected) << c.value;
+    }
+}
+
+}  // namespace
+}  // namespace scx::test

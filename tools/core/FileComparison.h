@@ -1,0 +1,34 @@
+#pragma once
+// The byte comparison of two files from their start: where they first differ.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace scx::tools {
+
+struct ComparisonResult {
+    enum class Kind {
+        identical,
+        different,  // `position` says where
+        samePath,   // refused: the two paths are one string, nothing was opened
+    };
+    Kind kind = Kind::identical;
+    // The first differing byte counted from 1; when the shorter file is a beginning of
+    // the longer one, its length (0 for an empty file).
+    std::uint64_t position = 0;
+};
+
+// Reads both files in blocks of `blockSize` bytes, so memory stays bounded whatever their
+// size. Throws CFileException when either cannot be opened or read.
+inline constexpr std::size_t kComparisonBlockSize = std::size_t{8} << 20;
+ComparisonResult CompareFiles(const std::string& path1, const std::string& path2,
+                              std::size_t blockSize = kComparisonBlockSize);
+
+// The window's text of a result: the position in decimal, or string 128 or 132.
+std::string ComparisonText(const ComparisonResult& result);
+
+// The length of the file at `path`, opened for reading as the comparison opens it.
+std::uint64_t FileLength(const std::string& path);
+
+}  // namespace scx::tools

@@ -1,0 +1,112 @@
+// The file status on Windows: the system keeps all three times and the attributes itself.
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <io.h>
+
+#include <filesystem>
+#include <string>
+
+#include "DosAttrib.h"
+#include "File.h"
+#include "FileStatus.h"
+
+namespace scx {
+
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())).wstring();
+}
+
+CFileException::Cause CauseOfLastError(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+            return CFileException::fileNotFound;
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+            return CFileException::badPath;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_WRITE_PROTECT:
+            return CFileException::accessDenied;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return CFileException::sharingViolation;
+        default:
+            return CFileException::genericException;
+    }
+}
+
+[[noreturn]] void ThrowLastError(const std::string& path) {
+    const DWORD error = ::GetLastError();
+    throw CFileException(CauseOfLastError(error), path, static_cast<int>(error));
+}
+
+// FILETIME counts the same 100 ns units from 1601 as the DOS attribute record.
+FileTime FromFiletime(const FILETIME& time) {
+    return dosattrib::FromNtTime((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
+                                 time.dwLowDateTime);
+}
+
+FILETIME ToFiletime(const FileTime& time) {
+    const std::uint64_t units = dosattrib::ToNtTime(time);
+    FILETIME result;
+    result.dwLowDateTime = static_cast<DWORD>(units & 0xFFFFFFFFu);
+    result.dwHighDateTime = static_cast<DWORD>(units >> 32);
+    return result;
+}
+
+}  // namespace
+
+CFileStatus GetFileStatus(const CFile& file) {
+    const std::string& path = file.GetFilePath();
+    const HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(file.Handle()));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (handle == INVALID_HANDLE_VALUE || !::GetFileInformationByHandle(handle, &info)) {
+        ThrowLastError(path);
+    }
+    CFileStatus status;
+    status.m_ctime = FromFiletime(info.ftCreationTime);
+    status.m_mtime = FromFiletime(info.ftLastWriteTime);
+    status.m_atime = FromFiletime(info.ftLastAccessTime);
+    status.m_size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    status.m_attribute = static_cast<std::uint8_t>(info.dwFileAttributes & 0xFF);
+    status.m_szFullName = path;
+    return status;
+}
+
+bool WriteFileAttributes(const std::string& path, std::uint32_t attributes) {
+    return ::SetFileAttributesW(Wide(path).c_str(), attributes) != 0;
+}
+
+StatusWrite SetFileStatus(const std::string& path, const CFileStatus& status) {
+    // Changing the times needs only the right to write attributes, which a read-only
+    // file grants.
+    const HANDLE handle = ::CreateFileW(Wide(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        ThrowLastError(path);
+    }
+    const FILETIME creation = ToFiletime(status.m_ctime);
+    const FILETIME access = ToFiletime(status.m_atime);
+    const FILETIME write = ToFiletime(status.m_mtime);
+    if (!::SetFileTime(handle, &creation, &access, &write)) {
+        const DWORD error = ::GetLastError();
+        ::CloseHandle(handle);
+        throw CFileException(CauseOfLastError(error), path, static_cast<int>(error));
+    }
+    ::CloseHandle(handle);
+    const DWORD attributes = status.m_attribute == 0 ? attr::normal : status.m_attribute;
+    if (!::SetFileAttributesW(Wide(path).c_str(), attributes)) {
+        ThrowLastError(path);
+    }
+    return StatusWrite::complete;
+}
+
+}  // namespace scx
