@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "CliArchive.h"
 #include "CliArguments.h"
 #include "EngineObserver.h"
 #include "File.h"
@@ -70,26 +71,6 @@ Selection Select(const std::string& file) {
 bool EndsWithSeparator(std::string_view path) {
     return !path.empty() &&
            std::string_view(CFile::kPathSeparators).find(path.back()) != std::string_view::npos;
-}
-
-// The destination as the window keeps it: a folder ending with its separator, which the
-// piece names are appended to. A folder that is not there is reported before anything
-// else: every name in it would count as taken and raise the overwrite question.
-std::string DestinationFolder(const CliArguments& arguments, const Selection& selection) {
-    if (arguments.destFolder.empty()) {
-        return selection.folder;
-    }
-    std::string folder = arguments.destFolder;
-    if (!EndsWithSeparator(folder)) {
-        folder += CFile::kPathSeparators[0];
-    }
-    std::error_code error;
-    if (!std::filesystem::is_directory(folder, error)) {
-        throw CFileException(CFileException::badPath, arguments.destFolder);
-    }
-    // Absolute, so that messages name the folder whatever the current one.
-    const std::filesystem::path absolute = std::filesystem::absolute(folder, error);
-    return error ? folder : absolute.string();
 }
 
 std::string Message(unsigned stringId, std::string_view path = {}) {
@@ -196,7 +177,7 @@ int RunSplitCommand(const CliArguments& arguments, COperation& operation, std::o
     options.sourcePath = selection.path;
     options.sourceExtension = selection.extension;
     options.baseName = selection.title;
-    options.destFolder = DestinationFolder(arguments, selection);
+    options.destFolder = DestinationFolder(arguments.destFolder, selection.folder);
     options.selectedLength = selection.length;
     options.partitionKb = arguments.partitionKb;
     options.pieceCount = static_cast<std::int64_t>(std::min<std::uint64_t>(
@@ -243,7 +224,7 @@ int RunJoinCommand(const CliArguments& arguments, COperation& operation, std::os
     options.firstPiecePath = selection.path;
     options.sourceFolder = selection.folder;
     options.baseName = selection.title;
-    options.destFolder = DestinationFolder(arguments, selection);
+    options.destFolder = DestinationFolder(arguments.destFolder, selection.folder);
     std::string takenName;
     if (options.hjsplit) {
         takenName = pieces::HJSplitJoinOutputPath(options.destFolder, options.baseName, false);
@@ -306,6 +287,23 @@ int RunInfoCommand(const CliArguments& arguments, std::ostream& out, std::ostrea
 
 }  // namespace
 
+std::string DestinationFolder(const std::string& given, const std::string& fallback) {
+    if (given.empty()) {
+        return fallback;
+    }
+    std::string folder = given;
+    if (!EndsWithSeparator(folder)) {
+        folder += CFile::kPathSeparators[0];
+    }
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error)) {
+        throw CFileException(CFileException::badPath, given);
+    }
+    // Absolute, so that messages name the folder whatever the current one.
+    const std::filesystem::path absolute = std::filesystem::absolute(folder, error);
+    return error ? folder : absolute.string();
+}
+
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err, const CliEnvironment& environment) {
     const ParsedArguments parsed = ParseArguments(args);
@@ -332,6 +330,10 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
                 return RunSplitCommand(arguments, operation, err);
             case Command::join:
                 return RunJoinCommand(arguments, operation, err);
+            case Command::pack:
+            case Command::list:
+            case Command::extract:
+                return RunArchiveCommand(arguments, in, out, err, environment);
             default:
                 return RunInfoCommand(arguments, out, err);
         }

@@ -27,6 +27,10 @@ struct CliEnvironment {
     Clock clock;                 // steady_clock's when empty
 };
 
+// The folder an operation writes into, ending with its separator: `given` (--dest),
+// which must be an existing folder (else a file error), or `fallback` when none was given.
+std::string DestinationFolder(const std::string& given, const std::string& fallback);
+
 // `args` are the arguments without the program's name.
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err, const CliEnvironment& environment);

@@ -14,22 +14,25 @@ namespace {
 constexpr std::string_view kProgram = "scindarex-cli";
 constexpr std::string_view kIfExistsValues = "ask|overwrite|copy|fail";
 
-enum class OptionId { size, dest, ifExists, hjsplit, quiet, help };
+enum class OptionId { size, dest, ifExists, hjsplit, quiet, help, author, content, comment };
 
 struct OptionSpec {
     std::string_view name;
     OptionId id;
     bool takesValue;
-    bool split, join, info;  // the subcommands that take it
+    bool split, join, info, pack, list, extract;  // the subcommands that take it
 };
 
-constexpr std::array<OptionSpec, 6> kOptions = {{
-    {"--size", OptionId::size, true, true, false, true},
-    {"--dest", OptionId::dest, true, true, true, false},
-    {"--if-exists", OptionId::ifExists, true, true, true, false},
-    {"--hjsplit", OptionId::hjsplit, false, false, true, true},
-    {"--quiet", OptionId::quiet, false, true, true, false},
-    {"--help", OptionId::help, false, true, true, true},
+constexpr std::array<OptionSpec, 9> kOptions = {{
+    {"--size", OptionId::size, true, true, false, true, false, false, false},
+    {"--dest", OptionId::dest, true, true, true, false, false, false, true},
+    {"--if-exists", OptionId::ifExists, true, true, true, false, false, false, true},
+    {"--hjsplit", OptionId::hjsplit, false, false, true, true, false, false, false},
+    {"--quiet", OptionId::quiet, false, true, true, false, true, false, true},
+    {"--help", OptionId::help, false, true, true, true, true, true, true},
+    {"--author", OptionId::author, true, false, false, false, true, false, false},
+    {"--content", OptionId::content, true, false, false, false, true, false, false},
+    {"--comment", OptionId::comment, true, false, false, false, true, false, false},
 }};
 
 const OptionSpec* FindOption(std::string_view name) {
@@ -46,6 +49,12 @@ bool Takes(const OptionSpec& spec, Command command) {
             return spec.join;
         case Command::info:
             return spec.info;
+        case Command::pack:
+            return spec.pack;
+        case Command::list:
+            return spec.list;
+        case Command::extract:
+            return spec.extract;
         default:
             return false;
     }
@@ -59,6 +68,12 @@ std::string_view CommandName(Command command) {
             return "join";
         case Command::info:
             return "info";
+        case Command::pack:
+            return "pack";
+        case Command::list:
+            return "list";
+        case Command::extract:
+            return "extract";
         default:
             return "";
     }
@@ -122,9 +137,18 @@ std::string UsageLine(Command command) {
                    " [--quiet]";
         case Command::info:
             return start + "info FICHIER [--size Ko] [--hjsplit]";
+        case Command::pack:
+            return start +
+                   "pack ARCHIVE [FICHIER...] [--author TEXTE] [--content TEXTE] "
+                   "[--comment TEXTE] [--quiet]";
+        case Command::list:
+            return start + "list ARCHIVE";
+        case Command::extract:
+            return start + "extract ARCHIVE [FICHIER...] [--dest DOSSIER]" + ifExists +
+                   " [--quiet]";
         default:
-            return start + "split|join|info FICHIER [options] (" + std::string(kProgram) +
-                   " --help pour l'aide)";
+            return start + "split|join|info|pack|list|extract FICHIER [options] (" +
+                   std::string(kProgram) + " --help pour l'aide)";
     }
 }
 
@@ -132,7 +156,8 @@ std::string HelpText() {
     return "scindarex-cli : coupe un fichier en parties numérotées et les rejoint.\n"
            "\n" +
            UsageLine(Command::split) + "\n" + UsageLine(Command::join) + "\n" +
-           UsageLine(Command::info) +
+           UsageLine(Command::info) + "\n" + UsageLine(Command::pack) + "\n" +
+           UsageLine(Command::list) + "\n" + UsageLine(Command::extract) +
            "\n"
            "              scindarex-cli --help | --version\n"
            "\n"
@@ -144,6 +169,12 @@ std::string HelpText() {
            "         --hjsplit, un ensemble HJSplit (film.avi.001, film.avi.002...).\n"
            "  info   affiche, une par ligne, les indications du panneau de la fenêtre :\n"
            "         chemin, extension, taille, puis les deux lignes d'information.\n"
+           "  pack   rassemble les FICHIERs, dans l'ordre donné, en une archive Scindarex\n"
+           "         (.pck) ; une archive existante est remplacée.\n"
+           "  list   affiche les propriétés de l'archive puis une ligne par fichier :\n"
+           "         nom, taille et position séparés par des tabulations.\n"
+           "  extract  extrait les FICHIERs nommés (tous sans nom) dans le dossier de\n"
+           "         l'archive ou dans DOSSIER.\n"
            "\n"
            "Options :\n"
            "  --size Ko          taille de partition en kilo-octets de 1024 octets\n"
@@ -154,9 +185,13 @@ std::string HelpText() {
            "                                  défaut quand l'entrée est un terminal)\n"
            "                       overwrite  l'écraser\n"
            "                       copy       ajouter \"_Copie\" au nom (\"Copie_de_\"\n"
-           "                                  devant le nom en mode HJSplit)\n"
+           "                                  devant le nom en mode HJSplit et pour\n"
+           "                                  extract)\n"
            "                       fail       ne rien écrire (par défaut sinon)\n"
            "  --hjsplit          ensemble coupé par HJSplit, sans META-TAG\n"
+           "  --author, --content, --comment TEXTE\n"
+           "                     propriétés de l'archive (sans \";\" ; un saut de ligne\n"
+           "                     du commentaire est enregistré en CR LF)\n"
            "  --quiet            ni barre de progression ni message de réussite\n"
            "  --help             cette aide\n"
            "  --version          le numéro de version\n"
@@ -185,6 +220,12 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         result.command = Command::join;
     } else if (first == "info") {
         result.command = Command::info;
+    } else if (first == "pack") {
+        result.command = Command::pack;
+    } else if (first == "list") {
+        result.command = Command::list;
+    } else if (first == "extract") {
+        result.command = Command::extract;
     } else if (first.size() > 1 && first.front() == '-') {
         return Complaint(Command::help, "option inconnue " + Quoted(first));
     } else {
@@ -202,6 +243,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             continue;
         }
         if (!isOption) {
+            if (haveFile && (command == Command::pack || command == Command::extract)) {
+                result.members.push_back(arg);
+                continue;
+            }
             if (haveFile) {
                 return Complaint(command, "un seul fichier attendu, " + Quoted(arg) + " en trop");
             }
@@ -262,6 +307,15 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
                 break;
             case OptionId::quiet:
                 result.quiet = true;
+                break;
+            case OptionId::author:
+                result.author = value;
+                break;
+            case OptionId::content:
+                result.content = value;
+                break;
+            case OptionId::comment:
+                result.comment = value;
                 break;
             case OptionId::help:
                 result.command = Command::help;

@@ -4,6 +4,9 @@
 //   scindarex-cli split FILE [--size KB] [--dest DIR] [--if-exists MODE] [--quiet]
 //   scindarex-cli join FIRST_PIECE [--hjsplit] [--dest DIR] [--if-exists MODE] [--quiet]
 //   scindarex-cli info FILE [--size KB] [--hjsplit]
+//   scindarex-cli pack ARCHIVE [FILE...] [--author T] [--content T] [--comment T] [--quiet]
+//   scindarex-cli list ARCHIVE
+//   scindarex-cli extract ARCHIVE [MEMBER...] [--dest DIR] [--if-exists MODE] [--quiet]
 //   scindarex-cli --help | --version
 //
 // Options may come before or after the file, as "--size 1400" or "--size=1400"; the last
@@ -18,7 +21,7 @@
 
 namespace scx::cli {
 
-enum class Command { help, version, split, join, info };
+enum class Command { help, version, split, join, info, pack, list, extract };
 
 // What to do when the first name an operation writes is taken.
 enum class IfExists {
@@ -38,6 +41,9 @@ struct CliArguments {
     std::optional<IfExists> ifExists;  // none: ask on a terminal, fail otherwise
     bool hjsplit = false;
     bool quiet = false;
+    // pack: the files to gather; extract: the members to take out (none: all).
+    std::vector<std::string> members;
+    std::string author, content, comment;  // pack: the archive's properties
 };
 
 struct ParsedArguments {

@@ -1,0 +1,248 @@
+#include "CliArchive.h"
+
+#include <filesystem>
+#include <optional>
+#include <set>
+
+#include "ArchiveExtractor.h"
+#include "ArchiveReader.h"
+#include "ArchiveWriter.h"
+#include "File.h"
+#include "FileErrorText.h"
+#include "ResourceIds.h"
+#include "Resources.h"
+#include "TerminalProgress.h"
+#include "TerminalPrompt.h"
+
+namespace scx::cli {
+
+namespace {
+
+std::string Message(unsigned stringId, std::string_view detail = {}) {
+    return ReplacePathSlot(res::LoadString(stringId), detail);
+}
+
+// The bar appears with the first bytes moved, once the total is known.
+class CLazyProgress {
+  public:
+    CLazyProgress(std::ostream& err, const CliArguments& arguments,
+                  const CliEnvironment& environment)
+        : m_err(err),
+          m_clock(environment.clock),
+          m_wanted(environment.errIsTerminal && !arguments.quiet) {}
+
+    void Update(std::uint64_t done, std::uint64_t total) {
+        if (!m_wanted) {
+            return;
+        }
+        if (!m_bar) {
+            m_bar.emplace(m_err, total, m_clock);
+        }
+        m_bar->Update(done);
+    }
+    void Finish() {
+        if (m_bar) {
+            m_bar->Finish();
+        }
+    }
+    void Abandon() {
+        if (m_bar) {
+            m_bar->Abandon();
+        }
+    }
+    void Restart() {
+        if (m_bar) {
+            m_bar->Restart();
+        }
+    }
+
+  private:
+    std::ostream& m_err;
+    Clock m_clock;
+    bool m_wanted;
+    std::optional<CTerminalProgress> m_bar;
+};
+
+class CPackReport : public archive::CArchiveWriteObserver {
+  public:
+    CPackReport(std::ostream& err, CLazyProgress& progress) : m_err(err), m_progress(progress) {}
+    void OnRefusal(unsigned stringId, const std::string& path) override {
+        m_err << Message(stringId, path) << '\n';
+    }
+    void OnBytesCopied(std::uint64_t done, std::uint64_t total) override {
+        m_progress.Update(done, total);
+    }
+
+  private:
+    std::ostream& m_err;
+    CLazyProgress& m_progress;
+};
+
+int RunPack(const CliArguments& arguments, std::ostream& err, CLazyProgress& progress) {
+    std::vector<archive::ArchiveMemberFile> members;
+    std::set<std::string> names;
+    for (const std::string& file : arguments.members) {
+        const std::string name = std::filesystem::path(file).filename().string();
+        if (name.find(';') != std::string::npos) {
+            err << Message(res::IDS_NAME_HOLDS_SEMICOLON, file) << '\n';
+            return kExitRefused;
+        }
+        if (!names.insert(name).second) {
+            err << Message(res::IDS_ALREADY_IN_LIST) << " : " << file << '\n';
+            return kExitRefused;
+        }
+        members.push_back({name, file});
+    }
+    const archive::ArchiveProperties properties{arguments.author, arguments.content,
+                                                archive::WithCrLf(arguments.comment)};
+    CPackReport report(err, progress);
+    if (archive::WriteArchive(arguments.file, properties, members, report) !=
+        archive::WriteResult::written) {
+        return kExitRefused;
+    }
+    progress.Finish();
+    if (!arguments.quiet) {
+        err << Message(res::IDS_ARCHIVE_CREATED) << '\n';
+    }
+    return kExitSuccess;
+}
+
+// The notices and the corruption go to `err` as the parse meets them.
+class CLoadReport : public archive::ArchiveListing {
+  public:
+    explicit CLoadReport(std::ostream& err) : m_err(err) {}
+    void OnNewerVersion() override { m_err << Message(res::IDS_NEWER_VERSION) << '\n'; }
+    void OnNewerFormat() override { m_err << Message(res::IDS_NEWER_FORMAT) << '\n'; }
+    void OnCorrupt() override { m_err << Message(res::IDS_ARCHIVE_CORRUPT) << '\n'; }
+
+  private:
+    std::ostream& m_err;
+};
+
+class CListPrinter : public CLoadReport {
+  public:
+    CListPrinter(std::ostream& out, std::ostream& err) : CLoadReport(err), m_out(out) {}
+    void OnAuthor(const std::string& text) override { m_out << "Auteur : " << text << '\n'; }
+    void OnContent(const std::string& text) override { m_out << "Contenu : " << text << '\n'; }
+    void OnComment(const std::string& text) override {
+        m_out << "Commentaire : " << archive::WithLineFeeds(text) << '\n';
+    }
+    void OnEntry(const archive::ArchiveEntry& entry) override {
+        m_out << entry.name << '\t' << entry.sizeText << '\t' << entry.positionText << '\n';
+    }
+
+  private:
+    std::ostream& m_out;
+};
+
+int RunList(const CliArguments& arguments, std::ostream& out, std::ostream& err) {
+    CListPrinter printer(out, err);
+    const bool loaded = archive::LoadArchiveFile(arguments.file, printer);
+    out.flush();
+    return loaded ? kExitSuccess : kExitRefused;
+}
+
+class CExtractReport : public archive::CArchiveExtractObserver {
+  public:
+    CExtractReport(std::ostream& err, CLazyProgress& progress,
+                   const std::vector<archive::ArchiveEntry>& rows)
+        : m_err(err), m_progress(progress), m_rows(rows) {}
+    void OnRefusal(unsigned stringId, const std::string& name) override {
+        m_progress.Abandon();
+        m_err << Message(stringId, name) << '\n';
+    }
+    void OnSkipped(std::size_t index) override {
+        m_progress.Abandon();
+        m_err << Message(res::IDS_MEMBER_NOT_EXTRACTED, m_rows[index].name) << '\n';
+        m_skipped = true;
+    }
+    void OnBytesCopied(std::uint64_t done, std::uint64_t total) override {
+        m_progress.Update(done, total);
+    }
+    bool Skipped() const { return m_skipped; }
+
+  private:
+    std::ostream& m_err;
+    CLazyProgress& m_progress;
+    const std::vector<archive::ArchiveEntry>& m_rows;
+    bool m_skipped = false;
+};
+
+// The rows to extract, in directory order, each name once; the named members that the
+// archive does not hold are reported.
+std::vector<archive::ArchiveEntry> ChooseRows(const CliArguments& arguments,
+                                              const std::vector<archive::ArchiveEntry>& entries,
+                                              std::ostream& err, bool& missing) {
+    const std::set<std::string> wanted(arguments.members.begin(), arguments.members.end());
+    std::set<std::string> taken;
+    std::vector<archive::ArchiveEntry> rows;
+    for (const archive::ArchiveEntry& entry : entries) {
+        if ((wanted.empty() || wanted.count(entry.name) != 0) && taken.insert(entry.name).second) {
+            rows.push_back(entry);
+        }
+    }
+    for (const std::string& name : wanted) {
+        if (taken.count(name) == 0) {
+            err << Message(res::IDS_MEMBER_NOT_IN_ARCHIVE, name) << '\n';
+            missing = true;
+        }
+    }
+    return rows;
+}
+
+int RunExtract(const CliArguments& arguments, std::istream& in, std::ostream& err,
+               const CliEnvironment& environment, CLazyProgress& progress) {
+    CLoadReport listing(err);
+    if (!archive::LoadArchiveFile(arguments.file, listing)) {
+        return kExitRefused;
+    }
+    // The archive's own folder, whatever the current one.
+    CFile archiveFile(arguments.file, CFile::modeRead | CFile::shareExclusive);
+    const std::string archivePath = archiveFile.GetFilePath();
+    archiveFile.Close();
+    const std::string archiveFolder =
+        archivePath.substr(0, archivePath.find_last_of(CFile::kPathSeparators) + 1);
+
+    bool missing = false;
+    const std::vector<archive::ArchiveEntry> rows =
+        ChooseRows(arguments, listing.entries, err, missing);
+    const archive::ExtractOptions options{archivePath, listing.dataStart,
+                                          DestinationFolder(arguments.destFolder, archiveFolder)};
+
+    const IfExists mode =
+        arguments.ifExists.value_or(environment.inIsTerminal ? IfExists::ask : IfExists::fail);
+    CTerminalPrompt prompt(mode, in, err);
+    prompt.SetAfterAnswer([&progress] { progress.Restart(); });
+    CExtractReport report(err, progress, rows);
+    archive::ExtractMembers(options, rows, report, prompt);
+    progress.Finish();
+    if (missing || report.Skipped()) {
+        return kExitRefused;
+    }
+    if (!arguments.quiet) {
+        err << Message(res::IDS_EXTRACT_DONE) << '\n';
+    }
+    return kExitSuccess;
+}
+
+}  // namespace
+
+int RunArchiveCommand(const CliArguments& arguments, std::istream& in, std::ostream& out,
+                      std::ostream& err, const CliEnvironment& environment) {
+    CLazyProgress progress(err, arguments, environment);
+    try {
+        switch (arguments.command) {
+            case Command::pack:
+                return RunPack(arguments, err, progress);
+            case Command::list:
+                return RunList(arguments, out, err);
+            default:
+                return RunExtract(arguments, in, err, environment, progress);
+        }
+    } catch (...) {
+        progress.Abandon();
+        throw;
+    }
+}
+
+}  // namespace scx::cli
