@@ -191,4 +191,8 @@ inline constexpr unsigned IDS_UNSAFE_ENTRY_NAME = 223;
 inline constexpr unsigned IDS_MEMBER_NOT_IN_ARCHIVE = 224;
 inline constexpr unsigned IDS_MEMBER_NOT_EXTRACTED = 225;
 
+// The file tools ("%1" is a date or a path).
+inline constexpr unsigned IDS_DATE_NOT_REPRESENTABLE = 240;
+inline constexpr unsigned IDS_NO_EXTENDED_ATTRIBUTES = 241;
+
 }  // namespace scx::res

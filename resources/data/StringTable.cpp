@@ -144,6 +144,15 @@ constexpr StringEntry kStrings[] = {
      "Le fichier n'a pas été extrait."},
     {IDS_MEMBER_NOT_IN_ARCHIVE, "L'archive ne contient pas de fichier nommé \"%1\"."},
     {IDS_MEMBER_NOT_EXTRACTED, "Le fichier \"%1\" n'a pas été extrait."},
+
+    // The file tools.
+    {IDS_DATE_NOT_REPRESENTABLE,
+     "La date du %1 ne peut pas être enregistrée sur ce système.\n"
+     "Aucune modification n'a été apportée au fichier."},
+    {IDS_NO_EXTENDED_ATTRIBUTES,
+     "Le système de fichiers ne conserve pas les attributs Caché, Système et Archive ni la date "
+     "de création de ce fichier :\n%1\n"
+     "Les autres modifications ont été appliquées."},
 };
 
 constexpr bool SortedById() {
