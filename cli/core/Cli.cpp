@@ -10,6 +10,7 @@
 
 #include "CliArchive.h"
 #include "CliArguments.h"
+#include "CliTools.h"
 #include "EngineObserver.h"
 #include "File.h"
 #include "FileErrorText.h"
@@ -306,6 +307,9 @@ std::string DestinationFolder(const std::string& given, const std::string& fallb
 
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err, const CliEnvironment& environment) {
+    if (IsToolCommand(args)) {
+        return RunToolCommand(args, out, err);
+    }
     const ParsedArguments parsed = ParseArguments(args);
     if (!parsed.arguments) {
         err << parsed.error << '\n';

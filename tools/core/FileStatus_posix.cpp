@@ -248,7 +248,9 @@ StatusWrite SetFileStatus(const std::string& path, const CFileStatus& status) {
     if (dosBits != DosBits(state.dos, path) || status.m_ctime != shownCreation) {
         dosattrib::DosInfo info;
         info.attributes = status.m_attribute & (kDosBits | attr::readOnly);
-        info.creation = status.m_ctime;
+        // An unchanged creation time stays where it came from: a birth time keeps its
+        // nanoseconds, which the attribute's 100 ns units would cut.
+        info.creation = status.m_ctime == shownCreation ? storedCreation : status.m_ctime;
         if (!WriteDosInfo(path, info)) {
             result = StatusWrite::withoutExtendedAttributes;
         }

@@ -4,6 +4,23 @@
 
 namespace scx::tools {
 
+std::optional<StatusEdit> EditOf(const CFileStatus& status) {
+    const auto modified = ToLocal(status.m_mtime);
+    const auto created = ToLocal(status.m_ctime);
+    const auto accessed = ToLocal(status.m_atime);
+    if (!modified || !created || !accessed) {
+        return std::nullopt;
+    }
+    StatusEdit edit;
+    edit.modified = modified->date;
+    edit.created = created->date;
+    edit.accessed = accessed->date;
+    edit.readOnly = (status.m_attribute & attr::readOnly) != 0;
+    edit.hidden = (status.m_attribute & attr::hidden) != 0;
+    edit.archive = (status.m_attribute & attr::archive) != 0;
+    return edit;
+}
+
 std::optional<CFileStatus> EditedStatus(const CFileStatus& old, const StatusEdit& edit,
                                         LocalDate& refused) {
     CFileStatus edited = old;

@@ -19,6 +19,10 @@ struct StatusEdit {
     bool archive = false;
 };
 
+// The form as the window fills it from `status`; nothing when one of its times cannot be
+// broken down into a local date.
+std::optional<StatusEdit> EditOf(const CFileStatus& status);
+
 // `old` with each time moved to its new date (keeping its time of day) and the attribute
 // byte rebuilt from the three boxes alone: system and every other bit are cleared.
 // Nothing when a date cannot be represented; `refused` then receives it.
