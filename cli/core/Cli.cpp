@@ -350,7 +350,10 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         err << Message(res::IDS_OUT_OF_MEMORY) << '\n';
     } catch (const std::exception& error) {
         operation.EndProgressLine();
-        err << "scindarex-cli : " << error.what() << '\n';
+        err << DescribeUnexpectedError(error.what()) << '\n';
+    } catch (...) {
+        operation.EndProgressLine();
+        err << DescribeUnexpectedError(nullptr) << '\n';
     }
     return kExitFileError;
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <stdexcept>
 
 #include "DataCopy.h"
 #include "File.h"
@@ -30,8 +29,8 @@ std::int64_t ExpectedPieceCount(std::uint64_t length, std::int64_t partitionKb) 
 }
 
 // The first piece of the set that would land on the source itself, or an empty string.
-std::string PieceOverSource(const SplitOptions& options, bool copyName) {
-    for (std::int64_t k = 1; k <= options.pieceCount; ++k) {
+std::string PieceOverSource(const SplitOptions& options, std::int64_t count, bool copyName) {
+    for (std::int64_t k = 1; k <= count; ++k) {
         const std::string piece = SplitPiecePath(options.destFolder, options.baseName,
                                                  static_cast<std::uint64_t>(k), copyName);
         if (IsSameFile(piece, options.sourcePath)) {
@@ -44,17 +43,13 @@ std::string PieceOverSource(const SplitOptions& options, bool copyName) {
 }  // namespace
 
 EngineResult RunSplit(const SplitOptions& options, CEngineObserver& observer, CUserPrompt& prompt) {
-    const std::int64_t count = options.pieceCount;
-    if (count > kMaxTaggedPieceCount) {
+    if (options.pieceCount > kMaxTaggedPieceCount) {
         observer.OnRefusal(res::IDS_TOO_MANY_PIECES, {});
         return EngineResult::refused;
     }
-    if (count != ExpectedPieceCount(options.selectedLength, options.partitionKb)) {
-        throw std::invalid_argument("piece count does not match the length and partition");
-    }
 
     observer.OnProgressPos(0);
-    observer.OnProgressStep(ProgressStep(count));
+    observer.OnProgressStep(ProgressStep(options.pieceCount));
 
     CFile source(options.sourcePath, CFile::modeRead | CFile::shareExclusive);
     const std::uint64_t length = options.selectedLength;
@@ -75,9 +70,19 @@ EngineResult RunSplit(const SplitOptions& options, CEngineObserver& observer, CU
         return EngineResult::refused;
     }
     const std::uint64_t partition = static_cast<std::uint64_t>(options.partitionKb) * kKilobyte;
+    // The set follows the length and the partition, not a count the panel may have left
+    // behind (a choice that failed keeps the previous file's count).
+    const std::int64_t count = ExpectedPieceCount(length, options.partitionKb);
+    if (count > kMaxTaggedPieceCount) {
+        observer.OnRefusal(res::IDS_TOO_MANY_PIECES, {});
+        return EngineResult::refused;
+    }
+    if (count != options.pieceCount) {
+        observer.OnProgressStep(ProgressStep(count));
+    }
 
     // The source read through a second name of itself would be truncated by its own piece.
-    if (const std::string piece = PieceOverSource(options, false); !piece.empty()) {
+    if (const std::string piece = PieceOverSource(options, count, false); !piece.empty()) {
         observer.OnRefusal(res::IDS_PIECE_IS_SOURCE, piece);
         return EngineResult::refused;
     }
@@ -88,7 +93,7 @@ EngineResult RunSplit(const SplitOptions& options, CEngineObserver& observer, CU
     }
     const bool copyName = choice == OutputNameChoice::useCopyName;
     if (copyName) {
-        if (const std::string piece = PieceOverSource(options, true); !piece.empty()) {
+        if (const std::string piece = PieceOverSource(options, count, true); !piece.empty()) {
             observer.OnRefusal(res::IDS_PIECE_IS_SOURCE, piece);
             return EngineResult::refused;
         }

@@ -29,12 +29,13 @@ struct SplitOptions {
     std::string destFolder;            // ends with the path separator
     std::uint64_t selectedLength = 0;  // the length shown when the file was chosen
     std::int64_t partitionKb = 0;      // partition size in kilobytes of 1024 bytes
-    std::int64_t pieceCount = 0;       // PieceCount(selectedLength, partitionKb)
+    std::int64_t pieceCount = 0;       // the count the panel shows
 };
 
 // File failures raise CFileException. A piece count above 999 is refused with message 148
-// before anything else, as the window does before calling; a count that does not match
-// the length and partition is a caller's error (std::invalid_argument).
+// before anything else, as the window does before calling. The set written follows the
+// source's length and the partition; when `pieceCount` differs from what they give (a
+// panel left behind by a failed choice) the progress step is set again for the real count.
 EngineResult RunSplit(const SplitOptions& options, CEngineObserver& observer, CUserPrompt& prompt);
 
 }  // namespace scx::pieces

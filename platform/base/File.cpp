@@ -33,6 +33,8 @@ const char* CauseText(CFileException::Cause cause) {
             return "disk full";
         case CFileException::endOfFile:
             return "unexpected end of file";
+        case CFileException::notRegularFile:
+            return "not a regular file";
     }
     return "file error";
 }
@@ -168,8 +170,13 @@ CFileException::Cause CFileException::CauseFromErrno(int err, const std::string&
         case EACCES:
         case EPERM:
         case EROFS:
-        case EISDIR:
             return accessDenied;
+        case EISDIR:
+#ifdef ENXIO
+        // A pipe without a reader, a socket, or a device that is not there.
+        case ENXIO:
+#endif
+            return notRegularFile;
 #ifdef EWOULDBLOCK
         case EWOULDBLOCK:
 #endif

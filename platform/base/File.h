@@ -24,7 +24,8 @@ class CFileException : public std::exception {
         accessDenied,
         sharingViolation,  // held open by another opener
         diskFull,
-        endOfFile,  // fewer bytes than required were there to read
+        endOfFile,       // fewer bytes than required were there to read
+        notRegularFile,  // a folder, pipe, socket or device: never opened as a file
     };
 
     CFileException(Cause cause, std::string fileName, int osError = 0);

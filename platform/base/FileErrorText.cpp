@@ -19,6 +19,8 @@ unsigned FileErrorStringId(CFileException::Cause cause) {
             return res::IDS_FILE_DISK_FULL;
         case CFileException::endOfFile:
             return res::IDS_FILE_END_OF_FILE;
+        case CFileException::notRegularFile:
+            return res::IDS_FILE_NOT_REGULAR;
         default:
             return res::IDS_FILE_ERROR_GENERIC;
     }
@@ -34,6 +36,13 @@ std::string ReplacePathSlot(std::string text, std::string_view path) {
 
 std::string DescribeFileError(const CFileException& error) {
     return ReplacePathSlot(res::LoadString(FileErrorStringId(error.m_cause)), error.m_strFileName);
+}
+
+std::string DescribeUnexpectedError(const char* detail) {
+    const std::string what = detail != nullptr && *detail != '\0'
+                                 ? std::string(detail)
+                                 : res::LoadString(res::IDS_UNKNOWN_ERROR_DETAIL);
+    return ReplacePathSlot(res::LoadString(res::IDS_UNEXPECTED_ERROR), what);
 }
 
 }  // namespace scx

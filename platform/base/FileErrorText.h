@@ -18,4 +18,8 @@ std::string ReplacePathSlot(std::string text, std::string_view path);
 
 std::string DescribeFileError(const CFileException& error);
 
+// The text that reports a defect caught before it could end the program: `detail` is what
+// the exception said, none when it said nothing.
+std::string DescribeUnexpectedError(const char* detail);
+
 }  // namespace scx

@@ -117,7 +117,9 @@ void CFile::Open(const std::string& path, unsigned flags) {
         fail(injected);
     }
 
-    int openFlags = O_CLOEXEC;
+    // Without O_NONBLOCK, opening a pipe waits for its other end for ever; the file is
+    // refused below anyway when it is not a regular one.
+    int openFlags = O_CLOEXEC | O_NONBLOCK;
     if (flags & modeReadWrite) {
         openFlags |= O_RDWR;
     } else if (flags & modeWrite) {
@@ -145,10 +147,17 @@ void CFile::Open(const std::string& path, unsigned flags) {
         CloseQuietly(fd);
         fail(err);
     }
-    // Linux opens a folder for reading; refuse it here rather than at the first read.
-    if (S_ISDIR(info.st_mode)) {
+    // Linux opens a folder for reading; pipes, sockets and devices would block or never
+    // end. Only regular files are read and written.
+    if (!S_ISREG(info.st_mode)) {
         CloseQuietly(fd);
-        fail(EISDIR);
+        throw CFileException(CFileException::notRegularFile, absolutePath);
+    }
+    const int statusFlags = ::fcntl(fd, F_GETFL);
+    if (statusFlags < 0 || ::fcntl(fd, F_SETFL, statusFlags & ~O_NONBLOCK) != 0) {
+        const int err = errno;
+        CloseQuietly(fd);
+        fail(err);
     }
 
     while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -168,7 +177,7 @@ void CFile::Open(const std::string& path, unsigned flags) {
     // Only a file that holds something is truncated: ext4 takes a truncation to zero as a
     // rewrite in progress and flushes the whole new content at close, which costs as much
     // as writing it.
-    if ((flags & modeCreate) && S_ISREG(info.st_mode)) {
+    if (flags & modeCreate) {
         struct stat locked {};
         if (::fstat(fd, &locked) != 0 || (locked.st_size > 0 && ::ftruncate(fd, 0) != 0)) {
             const int err = errno;

@@ -154,6 +154,12 @@ void CFile::Open(const std::string& path, unsigned flags) {
         const DWORD error = ::GetLastError();
         throw CFileException(CauseFromLastError(error), absolutePath, static_cast<int>(error));
     }
+    // Pipes and devices (CON, NUL, named pipes) would block or never end: only files on a
+    // disk are read and written.
+    if (::GetFileType(handle) != FILE_TYPE_DISK) {
+        ::CloseHandle(handle);
+        throw CFileException(CFileException::notRegularFile, absolutePath);
+    }
     const int fd = ::_open_osfhandle(reinterpret_cast<std::intptr_t>(handle), crtFlags);
     if (fd < 0) {
         ::CloseHandle(handle);

@@ -18,6 +18,7 @@
 #include "DialogBuilder.h"
 #include "DialogWindow.h"
 #include "File.h"
+#include "FileErrorText.h"
 #include "Host.h"
 #include "Resources.h"
 #include "UpDownWidget.h"
@@ -131,10 +132,17 @@ const CDialog::MessageMap& CDialog::GetMessageMap() const {
 void CDialog::Guarded(const std::function<void()>& action) {
     try {
         action();
+    } catch (const ProcessExit&) {
+        throw;  // the end of the program, not a failure
     } catch (const CFileException& error) {
         ReportFileException(error);
     } catch (const std::bad_alloc&) {
         AfxMessageBox(res::IDS_OUT_OF_MEMORY, MB_OK | MB_ICONEXCLAMATION);
+    } catch (const std::exception& error) {
+        // A defect must not end the program with the user's work in it.
+        AfxMessageBox(DescribeUnexpectedError(error.what()), MB_OK | MB_ICONSTOP);
+    } catch (...) {
+        AfxMessageBox(DescribeUnexpectedError(nullptr), MB_OK | MB_ICONSTOP);
     }
 }
 

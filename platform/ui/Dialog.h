@@ -131,7 +131,8 @@ class CDialog {
 
   private:
     friend class DialogWindow;
-    // Runs `action` and reports file errors and exhausted memory in a message box.
+    // Runs `action` and reports file errors, exhausted memory and any other exception in a
+    // message box, so that nothing a handler throws can end the program.
     void Guarded(const std::function<void()>& action);
     bool Route(Notify code, int id);
     void RouteCommand(int id);

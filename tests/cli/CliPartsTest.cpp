@@ -80,6 +80,7 @@ TEST(FileErrorTextTest, EachCauseHasItsText) {
         {CFileException::sharingViolation, res::IDS_FILE_SHARING_VIOLATION},
         {CFileException::diskFull, res::IDS_FILE_DISK_FULL},
         {CFileException::endOfFile, res::IDS_FILE_END_OF_FILE},
+        {CFileException::notRegularFile, res::IDS_FILE_NOT_REGULAR},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FileErrorStringId(c.cause), c.id);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -107,10 +110,29 @@ TEST(FileTest, EveryOpenIsExclusive) {
     CFile again(path, kRead);  // the lock goes with the handle
 }
 
+// A listening Unix socket bound to a path for as long as it lives.
+class UnixSocket {
+  public:
+    explicit UnixSocket(const std::string& path) : m_fd(::socket(AF_UNIX, SOCK_STREAM, 0)) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        path.copy(address.sun_path, sizeof(address.sun_path) - 1);
+        EXPECT_EQ(::bind(m_fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+    }
+    ~UnixSocket() { ::close(m_fd); }
+    UnixSocket(const UnixSocket&) = delete;
+    UnixSocket& operator=(const UnixSocket&) = delete;
+
+  private:
+    int m_fd;
+};
+
 TEST(FileTest, OpenFailuresNameTheirCause) {
     TempFolder tmp;
     WriteWholeFile(tmp.Path("plain"), "x");
     std::filesystem::create_directory(tmp.Path("folder"));
+    ASSERT_EQ(::mkfifo(tmp.Path("pipe").c_str(), 0600), 0);
+    const UnixSocket socket(tmp.Path("socket"));
     const std::string present = tmp.Path("plain");
     const struct {
         std::string path;
@@ -124,8 +146,14 @@ TEST(FileTest, OpenFailuresNameTheirCause) {
         {tmp.Path("no-folder/new.txt"), kCreate, 0, CFileException::badPath},
         {tmp.Path("plain/inside.txt"), kRead, 0, CFileException::badPath},
         {tmp.Path(std::string(NAME_MAX + 1, 'n')), kRead, 0, CFileException::badPath},
-        {tmp.Path("folder"), kRead, 0, CFileException::accessDenied},
-        {tmp.Path("folder"), kCreate, 0, CFileException::accessDenied},
+        // Special files are refused at once: a pipe would block the open for ever.
+        {tmp.Path("folder"), kRead, 0, CFileException::notRegularFile},
+        {tmp.Path("folder"), kCreate, 0, CFileException::notRegularFile},
+        {tmp.Path("pipe"), kRead, 0, CFileException::notRegularFile},
+        {tmp.Path("pipe"), kCreate, 0, CFileException::notRegularFile},
+        {tmp.Path("socket"), kRead, 0, CFileException::notRegularFile},
+        {"/dev/null", kRead, 0, CFileException::notRegularFile},
+        {"/dev/null", kCreate, 0, CFileException::notRegularFile},
         {present, kRead, ELOOP, CFileException::badPath},
         {present, kRead, EACCES, CFileException::accessDenied},
         {present, kCreate, EROFS, CFileException::accessDenied},

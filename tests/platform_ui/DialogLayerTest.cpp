@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QWidget>
 #include <set>
+#include <stdexcept>
 
 #include "Dialog.h"
 #include "DialogUnits.h"
@@ -38,6 +39,8 @@ class RecordingDialog : public CDialog {
     void ThrowFileError() {
         throw CFileException(CFileException::diskFull, "/tmp/sortie/film.002", 28);
     }
+    void ThrowLogicError() { throw std::invalid_argument("nombre de parties incohérent"); }
+    void ThrowSomethingElse() { throw 42; }
 
   protected:
     const MessageMap& GetMessageMap() const override {
@@ -45,6 +48,8 @@ class RecordingDialog : public CDialog {
             {Notify::Clicked, IDC_SELECT, &RecordingDialog::OnSelect},
             {Notify::Clicked, IDC_HJSPLIT, &RecordingDialog::OnToggle},
             {Notify::Command, ID_HELP_ABOUT, &RecordingDialog::ThrowFileError},
+            {Notify::Command, ID_HELP_ONLINE, &RecordingDialog::ThrowLogicError},
+            {Notify::Command, ID_TOOLS_COMPARE, &RecordingDialog::ThrowSomethingElse},
         });
         return map;
     }
@@ -267,17 +272,39 @@ TEST_F(DialogLayerTest, FileErrorInAHandlerIsReportedNamingTheFileAndEndsTheHand
     EXPECT_FALSE(dlg.IsEnded());
 }
 
+// No defect a handler throws may end the program: each is reported and the dialog goes on.
+TEST_F(DialogLayerTest, AnyOtherExceptionInAHandlerIsReportedAndTheDialogGoesOn) {
+    RecordingDialog dlg;
+    Open(dlg);
+    const struct {
+        int command;
+        std::string detail;
+    } cases[] = {
+        {ID_HELP_ONLINE, "nombre de parties incohérent"},
+        {ID_TOOLS_COMPARE, LoadString(res::IDS_UNKNOWN_ERROR_DETAIL)},
+    };
+    for (const auto& c : cases) {
+        host.ClearMessages();
+        dlg.SendCommand(c.command);
+        ASSERT_EQ(host.Messages().size(), 1u);
+        EXPECT_EQ(host.Messages()[0].type, MB_OK | MB_ICONSTOP);
+        EXPECT_EQ(host.Messages()[0].text,
+                  ReplacePathSlot(LoadString(res::IDS_UNEXPECTED_ERROR), c.detail));
+        EXPECT_FALSE(dlg.IsEnded());
+    }
+}
+
 TEST(FileErrorTextTest, EveryCauseHasItsOwnFrenchTextNamingTheFile) {
     std::set<std::string> texts;
     for (auto cause :
          {CFileException::genericException, CFileException::fileNotFound, CFileException::badPath,
           CFileException::accessDenied, CFileException::sharingViolation, CFileException::diskFull,
-          CFileException::endOfFile}) {
+          CFileException::endOfFile, CFileException::notRegularFile}) {
         const std::string text = DescribeFileError(CFileException(cause, "/d/f.avi"));
         EXPECT_NE(text.find("/d/f.avi"), std::string::npos) << text;
         texts.insert(text);
     }
-    EXPECT_EQ(texts.size(), 7u);
+    EXPECT_EQ(texts.size(), 8u);
 }
 
 }  // namespace
