@@ -1,6 +1,7 @@
 #include "MetaTag.h"
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 #include "DecimalText.h"
@@ -38,6 +39,21 @@ std::string_view WithoutTrailingBlanks(std::string_view text) {
     return text;
 }
 
+// One byte per character in Windows-1252, as sets cut on Windows hold, so that a three- or
+// four-character extension such as "été" or "mp€" fits whole. UTF-8 for an extension that
+// code page cannot hold, and for one whose Windows-1252 bytes would read back as other
+// UTF-8 characters. Four bytes are stored whole, anything longer is cut to three.
+std::string StoredExtensionBytes(std::string_view extension) {
+    const std::optional<std::string> windows1252 = Utf8ToWindows1252(extension);
+    if (!windows1252 || (*windows1252 != extension && IsValidUtf8(*windows1252))) {
+        return std::string(extension.size() == kExtensionField + 1
+                               ? extension
+                               : WholeCharacterPrefix(extension, kExtensionField));
+    }
+    return windows1252->size() == kExtensionField + 1 ? *windows1252
+                                                      : windows1252->substr(0, kExtensionField);
+}
+
 }  // namespace
 
 MetaTag BuildMetaTag(std::string_view extension, int pieceCount) {
@@ -46,9 +62,7 @@ MetaTag BuildMetaTag(std::string_view extension, int pieceCount) {
     }
     MetaTag tag;
     tag.fill(kBlank);
-    const std::string_view stored = extension.size() == kExtensionField + 1
-                                        ? extension
-                                        : WholeCharacterPrefix(extension, kExtensionField);
+    const std::string stored = StoredExtensionBytes(extension);
     std::copy(stored.begin(), stored.end(), tag.begin());
     tag[kCountField + 0] = static_cast<unsigned char>('0' + pieceCount / 100);
     tag[kCountField + 1] = static_cast<unsigned char>('0' + pieceCount / 10 % 10);
@@ -65,8 +79,7 @@ PanelTag ReadPanelTag(std::span<const unsigned char> firstBytes) {
 
     PanelTag tag;
     tag.firstPieceLength = bytes.size();
-    tag.storedExtension = WithoutTrailingBlanks(
-        std::string_view(text).substr(0, std::min(text.size(), kExtensionField)));
+    tag.storedExtension = text.substr(0, std::min(text.size(), kExtensionField));
     const unsigned char fourth = text.size() > kExtensionFourthByte
                                      ? static_cast<unsigned char>(text[kExtensionFourthByte])
                                      : kBlank;
@@ -90,10 +103,11 @@ PanelTag ReadPanelTagFromFile(const std::string& firstPiecePath) {
 
 std::string JoinedExtension(std::string_view storedExtension, unsigned char tagByte3) {
     std::string raw(storedExtension);
-    if (tagByte3 != kBlank && tagByte3 != 0) {
+    if (tagByte3 != 0) {
         raw += static_cast<char>(tagByte3);
     }
-    return DecodeUtf8OrWindows1252(raw);
+    // Only the blanks that end the four extension bytes pad it; "tx t" keeps its inner one.
+    return DecodeUtf8OrWindows1252(WithoutTrailingBlanks(raw));
 }
 
 std::string ReadJoinedExtension(CFile& firstPiece, std::string_view storedExtension) {

@@ -13,11 +13,13 @@
 //   photo.jpeg in 12 pieces     6A 70 65 67 20 30 31 32    "jpeg 012"
 //   notes.torrent in 120 pieces 74 6F 72 20 20 31 32 30    "tor  120"
 //
-// The extension is written as UTF-8 and never cut inside a character: 3 or 4 bytes are
-// stored whole; a longer one keeps the longest run of whole characters that fits in 3
-// bytes. Shorter ones, and no extension at all, are padded with blanks, which the readers
-// drop again, so they come back intact. Sets cut on French Windows machines hold
-// Windows-1252 bytes instead; the readers recognise them by their not being valid UTF-8.
+// The extension is written in Windows-1252, one byte per character, as sets cut on French
+// Windows machines hold it; an extension with a character that code page lacks is written
+// as UTF-8, never cut inside a character. 3 or 4 bytes are stored whole; a longer one
+// keeps the longest run of whole characters that fits in 3 bytes. Shorter ones, and no
+// extension at all, are padded with blanks, which the readers drop again, so they come
+// back intact; blanks inside the four bytes are part of the extension. The readers take
+// valid UTF-8 as UTF-8 and anything else as Windows-1252.
 //
 // Two readers look at it. The panel reader, when a first piece is chosen, takes the first
 // 8 bytes (zero bytes past the end of a shorter file) as text that ends at the first zero
@@ -54,8 +56,8 @@ MetaTag BuildMetaTag(std::string_view extension, int pieceCount);
 
 // What the panel reader finds.
 struct PanelTag {
-    // Characters 0-2 without trailing blanks, as stored (not decoded): kept by the main
-    // window and completed by the join reader.
+    // Characters 0-2 as stored, blanks included (not decoded): kept by the main window and
+    // completed by the join reader.
     std::string storedExtension;
     // The extension shown: the stored field and character 3, decoded to UTF-8.
     std::string extension;
@@ -73,7 +75,8 @@ PanelTag ReadPanelTag(std::span<const unsigned char> firstBytes);
 PanelTag ReadPanelTagFromFile(const std::string& firstPiecePath);
 
 // The joined file's extension, decoded to UTF-8: the stored field followed by the tag's
-// byte 3 unless that byte is a blank (or a zero byte, which no tag holds there).
+// byte 3 (unless it is a zero byte, which no tag holds there), without the blanks that pad
+// its end.
 std::string JoinedExtension(std::string_view storedExtension, unsigned char tagByte3);
 
 // The join reader: byte 3 of the open first piece completes `storedExtension`. Leaves the

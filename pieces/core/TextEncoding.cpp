@@ -1,6 +1,7 @@
 #include "TextEncoding.h"
 
 #include <cstdint>
+#include <iterator>
 
 namespace scx::pieces {
 
@@ -29,6 +30,33 @@ void AppendUtf8(std::string& out, std::uint32_t codePoint) {
 
 bool IsContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
+}
+
+// The code point of the well-formed character of `length` bytes at `bytes[at]`.
+std::uint32_t DecodeUtf8Character(std::string_view bytes, std::size_t at, std::size_t length) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[at + i]); };
+    if (length == 1) {
+        return byte(0);
+    }
+    std::uint32_t codePoint = byte(0) & (0x7Fu >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        codePoint = (codePoint << 6) | (byte(i) & 0x3Fu);
+    }
+    return codePoint;
+}
+
+// The Windows-1252 byte of `codePoint`, or none.
+std::optional<unsigned char> Windows1252Byte(std::uint32_t codePoint) {
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
+        return static_cast<unsigned char>(codePoint);
+    }
+    for (unsigned i = 0; i < std::size(kWindows1252High); ++i) {
+        const bool unassigned = kWindows1252High[i] == 0x80 + i;
+        if (!unassigned && kWindows1252High[i] == codePoint) {
+            return static_cast<unsigned char>(0x80 + i);
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -98,6 +126,25 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
         } else {
             AppendUtf8(out, byte);
         }
+    }
+    return out;
+}
+
+std::optional<std::string> Utf8ToWindows1252(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = Utf8CharacterLength(text, at);
+        if (length == 0) {
+            return std::nullopt;
+        }
+        const std::optional<unsigned char> byte =
+            Windows1252Byte(DecodeUtf8Character(text, at, length));
+        if (!byte) {
+            return std::nullopt;
+        }
+        out += static_cast<char>(*byte);
+        at += length;
     }
     return out;
 }

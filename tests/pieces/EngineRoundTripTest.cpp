@@ -20,8 +20,9 @@ using pieces::EngineResult;
 TEST_F(EngineTest, SplitThenJoinGivesTheSameBytes) {
     // Extension as cut -> extension of the joined file.
     const std::map<std::string, std::string> extensions = {
-        {"avi", "avi"}, {"jpeg", "jpeg"}, {"torrent", "tor"}, {"", ""},         {"z", "z"},
-        {"gz", "gz"},   {"été", "ét"},    {"çà", "çà"},       {"mpeg4", "mpe"},
+        {"avi", "avi"},   {"jpeg", "jpeg"}, {"torrent", "tor"}, {"", ""},
+        {"z", "z"},       {"gz", "gz"},     {"été", "été"},     {"çà", "çà"},
+        {"mpeg4", "mpe"}, {"tx t", "tx t"}, {"mp€", "mp€"},     {"→→", "→"},
     };
     const unsigned seed = 20240611;
     std::mt19937 random(seed);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -36,12 +37,18 @@ TEST(MetaTagTest, WriterBytes) {
         {"a", 5, "a    005"},
         {"ab", 50, "ab   050"},
         {"abcd", 7, "abcd 007"},
-        // UTF-8: whole characters only, at most 3 bytes unless the extension has 4.
-        {"\xC3\xA9t\xC3\xA9", 4, "\xC3\xA9t  004"},       // "été", 5 bytes
-        {"a\xC3\xA9", 4, "a\xC3\xA9  004"},               // 3 bytes, whole
-        {"ab\xC3\xA9", 4, "ab\xC3\xA9 004"},              // 4 bytes, whole
-        {"ab\xC3\xA9x", 4, "ab   004"},                   // "é" would straddle byte 3
-        {"\xE2\x82\xACuro", 4, "\xE2\x82\xAC  004"},      // "€uro"
+        {"tx t", 3, "tx t 003"},  // an inner blank is part of the extension
+        // Windows-1252 whenever it holds every character: one byte each.
+        {"\xC3\xA9t\xC3\xA9", 4, "\xE9t\xE9  004"},           // "été"
+        {"jp\xC3\xA9g", 4, "jp\xE9g 004"},                    // "jpég"
+        {"mp\xE2\x82\xAC", 4, "mp\x80  004"},                 // "mp€"
+        {"\xC3\xA9t\xC3\xA9s", 4, "\xE9t\xE9s 004"},          // "étés", whole
+        {"\xC3\xA9t\xC3\xA9s\xC3\xA9", 4, "\xE9t\xE9  004"},  // "étésé", cut to three
+        {"\xC3\x83\xC2\xA9", 4, "\xC3\x83\xC2\xA9 004"},      // "Ã©": its bytes read as "é"
+        // UTF-8 otherwise: whole characters only, at most 3 bytes unless there are 4.
+        {"\xE2\x86\x92", 4, "\xE2\x86\x92  004"},         // "→"
+        {"a\xE2\x86\x92", 4, "a\xE2\x86\x92 004"},        // 4 bytes, whole
+        {"ab\xE2\x86\x92", 4, "ab   004"},                // "→" would straddle byte 3
         {"\xF0\x9F\x8E\xAC", 4, "\xF0\x9F\x8E\xAC 004"},  // one 4-byte character, whole
         {"\xF0\x9F\x8E\xAC"
          "a",
@@ -70,9 +77,16 @@ TEST(MetaTagTest, ExtensionsRoundTrip) {
         {"avi", "avi"},
         {"jpeg", "jpeg"},
         {"torrent", "tor"},
+        {"tx t", "tx t"},
+        {"a b", "a b"},
         {"\xC3\xA9", "\xC3\xA9"},
         {"ab\xC3\xA9", "ab\xC3\xA9"},
-        {"\xC3\xA9t\xC3\xA9", "\xC3\xA9t"},
+        {"\xC3\xA9t\xC3\xA9", "\xC3\xA9t\xC3\xA9"},
+        {"jp\xC3\xA9g", "jp\xC3\xA9g"},
+        {"mp\xE2\x82\xAC", "mp\xE2\x82\xAC"},
+        {"\xC3\x83\xC2\xA9", "\xC3\x83\xC2\xA9"},
+        {"a\xE2\x86\x92", "a\xE2\x86\x92"},
+        {"ab\xE2\x86\x92x", "ab"},
     };
     for (const auto& c : cases) {
         for (const int count : {1, 42, 999}) {
@@ -95,6 +109,8 @@ TEST(MetaTagTest, PanelReader) {
         int count;
     } cases[] = {
         {"own tag", "avi  003", "avi", "avi", 3},
+        {"inner blank", "tx t 003", "tx ", "tx t", 3},
+        {"short extension", "ab   003", "ab ", "ab", 3},
         {"four characters", "jpeg 012", "jpe", "jpeg", 12},
         {"count 000", "avi  000", "avi", "avi", 0},
         {"blank count", "avi     ", "avi", "avi", 0},
@@ -137,6 +153,8 @@ TEST(MetaTagTest, JoinReaderCompletesTheStoredField) {
         {"ab\xC3", 0xA9, "ab\xC3\xA9"},  // a UTF-8 character across bytes 2 and 3
         {"caf", 0xE9, "caf\xC3\xA9"},
         {"avi", 0, "avi"},
+        {"tx ", 't', "tx t"},
+        {"a  ", ' ', "a"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(JoinedExtension(c.stored, c.fourth), c.extension) << c.stored;
@@ -202,6 +220,29 @@ TEST(TextEncodingTest, Utf8Validity) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << c.bytes;
+    }
+}
+
+TEST(TextEncodingTest, Utf8ToWindows1252) {
+    const struct {
+        std::string text;
+        std::optional<std::string> bytes;
+    } cases[] = {
+        {"", ""},
+        {"avi", "avi"},
+        {"\xC3\xA9t\xC3\xA9", "\xE9t\xE9"},
+        {"\xE2\x82\xAC\xC5\x93\xC5\xB8", "\x80\x9C\x9F"},  // "€œŸ"
+        {"\xC3\xBF\xC2\xA0", "\xFF\xA0"},
+        {"\xE2\x86\x92", std::nullopt},  // "→"
+        {"\xC2\x81", std::nullopt},      // a byte the code page leaves unassigned
+        {"\xC2\x80", std::nullopt},      // U+0080 is not the euro sign's byte
+        {"\xE9t\xE9", std::nullopt},     // not UTF-8
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Utf8ToWindows1252(c.text), c.bytes) << c.text;
+        if (c.bytes) {
+            EXPECT_EQ(Windows1252ToUtf8(*c.bytes), c.text) << c.text;
+        }
     }
 }
 
