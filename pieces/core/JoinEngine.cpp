@@ -37,28 +37,26 @@ bool ReplacesAPiece(const JoinOptions& options, std::int64_t count, const std::s
 
 enum class NameOutcome { chosen, refused, cancelled };
 
-// Refuses a joined name that is a piece, then asks the overwrite questions; the copy name
-// is checked the same way.
+// Asks the overwrite questions, then refuses the name they lead to when it is one of the
+// pieces: the copy name offered by the second question may well be free.
 NameOutcome ChooseJoinedName(const JoinOptions& options, std::int64_t count,
                              const std::string& name, const std::string& copyName,
                              CEngineObserver& observer, CUserPrompt& prompt, std::string& output) {
-    output = name;
-    if (!ReplacesAPiece(options, count, output)) {
-        switch (ChooseOutputName(FileExists(output), prompt)) {
-            case OutputNameChoice::keepName:
-                return NameOutcome::chosen;
-            case OutputNameChoice::cancel:
-                return NameOutcome::cancelled;
-            case OutputNameChoice::useCopyName:
-                output = copyName;
-                if (!ReplacesAPiece(options, count, output)) {
-                    return NameOutcome::chosen;
-                }
-                break;
-        }
+    switch (ChooseOutputName(FileExists(name), prompt)) {
+        case OutputNameChoice::keepName:
+            output = name;
+            break;
+        case OutputNameChoice::useCopyName:
+            output = copyName;
+            break;
+        case OutputNameChoice::cancel:
+            return NameOutcome::cancelled;
     }
-    observer.OnRefusal(res::IDS_OUTPUT_IS_PIECE, output);
-    return NameOutcome::refused;
+    if (ReplacesAPiece(options, count, output)) {
+        observer.OnRefusal(res::IDS_OUTPUT_IS_PIECE, output);
+        return NameOutcome::refused;
+    }
+    return NameOutcome::chosen;
 }
 
 // Appends `count` bytes from the piece's position to the output.

@@ -46,7 +46,7 @@ struct JoinOptions {
     std::string destFolder;      // ends with the path separator
     // Own mode: the META-TAG as the panel read it when the piece was chosen.
     std::int64_t tagPieceCount = 0;
-    std::string tagExtension;  // the stored first three bytes, blanks dropped
+    std::string tagExtension;  // the stored first three bytes, as PanelTag holds them
 };
 
 // File failures raise CFileException.

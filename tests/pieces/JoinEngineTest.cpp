@@ -162,19 +162,29 @@ TEST_F(EngineTest, JoinNeverWritesOverOneOfItsPieces) {
         bool intoSourceFolder;
         std::string link;    // in dst/, a hard link to `target`
         std::string target;  // a piece in src/
-        std::deque<bool> answers;
-        std::string output;  // the name refused
+        bool joinedNameTaken;
+        std::deque<bool> answers;  // to the overwrite questions, asked first
+        std::string output;        // the name refused
     } cases[] = {
-        {"tag extension 001", false, "001", true, "", "", {}, "film.001"},
+        {"tag extension 001", false, "001", true, "", "", false, {true}, "film.001"},
         // Not there yet, but its turn would come after the joined file took its name.
-        {"tag extension of a missing piece", false, "002", true, "", "", {}, "film.002"},
-        {"hard link to piece 2", false, "avi", false, "film.avi", "film.002", {}, "film.avi"},
+        {"tag extension of a missing piece", false, "002", true, "", "", false, {}, "film.002"},
+        {"hard link to piece 2",
+         false,
+         "avi",
+         false,
+         "film.avi",
+         "film.002",
+         false,
+         {true},
+         "film.avi"},
         {"copy name linked to piece 3",
          false,
          "avi",
          false,
          "film_Copie.avi",
          "film.003",
+         true,
          {false, true},
          "film_Copie.avi"},
         {"HJSplit output linked to piece 1",
@@ -183,7 +193,8 @@ TEST_F(EngineTest, JoinNeverWritesOverOneOfItsPieces) {
          false,
          "film.avi",
          "film.avi.001",
-         {},
+         false,
+         {true},
          "film.avi"},
     };
     for (const auto& c : cases) {
@@ -200,7 +211,7 @@ TEST_F(EngineTest, JoinNeverWritesOverOneOfItsPieces) {
         if (c.extension == "002") {
             std::filesystem::remove(Src("film.002"));
         }
-        if (!c.answers.empty()) {
+        if (c.joinedNameTaken) {
             WriteWholeFile(Dst("film.avi"), "taken");
         }
         if (!c.link.empty()) {
@@ -217,6 +228,18 @@ TEST_F(EngineTest, JoinNeverWritesOverOneOfItsPieces) {
             EXPECT_NE(ReadWholeFile(Src(c.target)), "") << c.name;
         }
     }
+}
+
+// A tag naming the pieces' own extension: the questions are asked, and the copy name they
+// offer is free.
+TEST_F(EngineTest, OwnJoinOfATagNamingThePiecesExtensionTakesTheCopyName) {
+    WriteOwnSet(SrcFolder(), "b", "001", {"one", "two"});
+    EXPECT_EQ(Join(JoinOf(Src("b.001"), SrcFolder(), false), {false, true}), EngineResult::done);
+    EXPECT_EQ(ReadWholeFile(Src("b_Copie.001")), "onetwo");
+    EXPECT_EQ(ReadWholeFile(Src("b.001")), Tag("001", 2) + "one");
+
+    EXPECT_EQ(Join(JoinOf(Src("b.001"), SrcFolder(), false), {false, false}),
+              EngineResult::cancelled);
 }
 
 // The question-and-rename rule on each of its three rows. Both the taken name and the copy
