@@ -26,10 +26,12 @@ std::optional<CommandLineFile> ParseCommandLineText(std::string_view text) {
     if (text.empty() || text.front() != 'l') {
         return std::nullopt;
     }
-    CommandLineFile file;
-    if (text.size() > kPathStart) {
-        file.path = std::string(text.substr(kPathStart));
+    // "l" alone names no file: there is nothing to select, and nothing to report.
+    if (text.size() <= kPathStart) {
+        return std::nullopt;
     }
+    CommandLineFile file;
+    file.path = std::string(text.substr(kPathStart));
     if (text.size() > kExtensionLength && text[text.size() - kExtensionLength - 1] == '.') {
         file.extension = std::string(text.substr(text.size() - kExtensionLength));
     }

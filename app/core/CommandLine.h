@@ -7,7 +7,8 @@
 // lower-case "l"; the path is the text from its third character on, unchanged (quotes and
 // inner blanks belong to it; the second character is skipped whatever it is). The
 // extension is the text's last three characters when the fourth from the end is a ".",
-// otherwise empty, so "film.mpeg" is loaded as a file without extension.
+// otherwise empty, so "film.mpeg" is loaded as a file without extension. A command line
+// that names no path ("l" alone, or "l" and one more character) selects nothing.
 
 #include <optional>
 #include <string>
@@ -17,7 +18,7 @@
 namespace scx::app {
 
 struct CommandLineFile {
-    std::string path;       // may be empty ("l" alone): loading it then fails
+    std::string path;       // never empty: "l" alone selects nothing
     std::string extension;  // without the dot
 
     bool operator==(const CommandLineFile&) const = default;
