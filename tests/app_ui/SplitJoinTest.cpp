@@ -3,11 +3,14 @@
 // a file error.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QProgressBar>
 #include <filesystem>
 
 #include "DialogWindow.h"
 #include "File.h"
+#include "FileErrorText.h"
 #include "MainWindowFixture.h"
 #include "ResourceIds.h"
 #include "Resources.h"
@@ -18,6 +21,7 @@ namespace {
 using namespace win;
 using namespace res;
 using testkit::MainWindowTest;
+using testkit::PathExists;
 using testkit::PatternBytes;
 using testkit::ReadFile;
 using testkit::ScriptedHost;
@@ -229,6 +233,66 @@ TEST_F(SplitJoinTest, AWriteFailureInTheMiddleOfAPieceLeavesTheWindowAtRest) {
     EXPECT_EQ(fs::file_size(dir / "film.001"), 1433608u);
     EXPECT_EQ(fs::file_size(failing), 700000u);
     EXPECT_FALSE(fs::exists(dir / "film.003"));
+    ExpectAtRest();
+}
+
+// A failed choice leaves the previous file's size and count in the panel, and "&Couper"
+// enabled: the cut then reports the file that cannot be opened.
+TEST_F(SplitJoinTest, CutAfterAFailedChoiceReportsTheLockedFile) {
+    WriteFile(dir / "film.avi", PatternBytes(5000000));
+    WriteFile(dir / "locked.001", PatternBytes(100));
+    Select(dir / "film.avi");
+    CFile otherProgram(dir / "locked.001", CFile::modeRead | CFile::shareExclusive);
+    Select(dir / "locked.001");
+    ASSERT_EQ(host.Messages().size(), 1u);
+    EXPECT_TRUE(dlg.IsDlgItemEnabled(IDC_CUT));
+    ASSERT_EQ(dlg.GetComboBox(IDC_PARTITION).GetLBText(3), "700");
+    PickPartition(3);
+    Reset();
+    dlg.ClickDlgItem(IDC_CUT);
+    ASSERT_EQ(host.Messages().size(), 1u);
+    EXPECT_EQ(host.Messages()[0].type, MB_OK | MB_ICONSTOP);
+    EXPECT_EQ(host.Messages()[0].text,
+              ReplacePathSlot(LoadString(IDS_FILE_SHARING_VIOLATION), dir / "locked.001"));
+    EXPECT_FALSE(PathExists(dir / "locked.002"));
+    ExpectAtRest();
+}
+
+// Accented extensions travel whole in the tag (one Windows-1252 byte per character), and
+// an inner blank is kept.
+TEST_F(SplitJoinTest, ExtensionsComeBackWhole) {
+    AddSize("1");
+    for (const std::string extension :
+         {"\xC3\xA9t\xC3\xA9", "jp\xC3\xA9g", "mp\xE2\x82\xAC", "tx t"}) {
+        SCOPED_TRACE(extension);
+        const std::string data = PatternBytes(3000);
+        fs::remove_all(dir / "out");
+        fs::create_directory(dir / "out");
+        WriteFile(dir / "out/clip." + extension, data);
+        Select(dir / "out/clip." + extension);
+        dlg.ClickDlgItem(IDC_CUT);
+        fs::remove(dir / "out/clip." + extension);
+        Select(dir / "out/clip.001");
+        EXPECT_EQ(Text(IDC_INFO1), "Extension du fichier joint :   " + extension);
+        host.ClearMessages();
+        dlg.ClickDlgItem(IDC_JOIN);
+        EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{LoadString(IDS_JOIN_DONE)});
+        EXPECT_EQ(ReadFile(dir / "out/clip." + extension), data);
+    }
+}
+
+// A pipe among the pieces is counted (it exists) and refused by the join without waiting.
+TEST_F(SplitJoinTest, APipeAmongThePiecesIsRefusedByName) {
+    WriteFile(dir / "x.avi.001", "AAA");
+    ASSERT_EQ(::mkfifo((dir / "x.avi.002").c_str(), 0600), 0);
+    dlg.ClickDlgItem(IDC_HJSPLIT);
+    Select(dir / "x.avi.001");
+    EXPECT_EQ(Text(IDC_INFO2), "Nombres de fichiers à joindre :   2");
+    Reset();
+    dlg.ClickDlgItem(IDC_JOIN);
+    ASSERT_EQ(host.Messages().size(), 1u);
+    EXPECT_EQ(host.Messages()[0].text,
+              ReplacePathSlot(LoadString(IDS_FILE_NOT_REGULAR), dir / "x.avi.002"));
     ExpectAtRest();
 }
 

@@ -1,5 +1,7 @@
 // The subcommands run in process: their results on disk, messages and exit statuses.
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -104,6 +106,100 @@ TEST_F(CliTest, MissingPieceLeavesWhatWasJoined) {
     EXPECT_EQ(run.code, kExitFileError);
     EXPECT_EQ(run.err, Said(res::IDS_FILE_NOT_FOUND, Path("film.002")));
     EXPECT_EQ(ReadWholeFile(Path("film.avi")), PatternBytes(4000).substr(0, 1024));
+}
+
+// Pipes, sockets, devices and folders are refused at once, naming them; a pipe would
+// otherwise block the open for ever.
+TEST_F(CliTest, SpecialFilesAreRefusedWithoutWaiting) {
+    ASSERT_EQ(::mkfifo(Path("f.dat").c_str(), 0600), 0);
+    WriteWholeFile(Path("x.avi.001"), "AAA");
+    ASSERT_EQ(::mkfifo(Path("x.avi.002").c_str(), 0600), 0);
+    WriteWholeFile(Path("y.avi"), PatternBytes(3000));
+    ASSERT_EQ(RunCliWith({"split", Path("y.avi"), "--size", "1"}).code, kExitSuccess);
+    std::filesystem::remove(Path("y.avi"));
+    std::filesystem::remove(Path("y.002"));
+    ASSERT_EQ(::mkfifo(Path("y.002").c_str(), 0600), 0);
+    WriteWholeFile(Path("z.avi"), PatternBytes(3000));
+    ASSERT_EQ(::mkfifo(Path("z.001").c_str(), 0600), 0);
+    std::filesystem::create_directory(Path("dossier"));
+    const struct {
+        std::vector<std::string> args;
+        std::string refused;  // the special file named
+    } cases[] = {
+        {{"info", Path("f.dat")}, Path("f.dat")},
+        {{"split", Path("f.dat")}, Path("f.dat")},
+        {{"info", Path("dossier")}, Path("dossier")},
+        {{"info", "/dev/null"}, "/dev/null"},
+        {{"join", Path("x.avi.001"), "--hjsplit"}, Path("x.avi.002")},
+        {{"join", Path("y.001")}, Path("y.002")},
+        // The first piece's name is taken (by a pipe): overwriting it is refused.
+        {{"split", Path("z.avi"), "--size", "1", "--if-exists", "overwrite"}, Path("z.001")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        const CliRun run = RunCliWith(c.args);
+        EXPECT_EQ(run.code, kExitFileError);
+        EXPECT_EQ(run.err, Said(res::IDS_FILE_NOT_REGULAR, c.refused));
+    }
+    // The HJSplit count is the window's: the pipe exists, so it counts.
+    const CliRun info = RunCliWith({"info", Path("x.avi.001"), "--hjsplit"});
+    EXPECT_EQ(info.code, kExitSuccess);
+    EXPECT_NE(info.out.find("Nombres de fichiers à joindre :   2"), std::string::npos) << info.out;
+}
+
+TEST_F(CliTest, ExtensionsComeBackWhole) {
+    const struct {
+        std::string extension;
+        std::string tag;  // the first piece's first 8 bytes
+    } cases[] = {
+        {"été", "\xE9t\xE9  004"},
+        {"jpég", "jp\xE9g 004"},
+        {"mp€", "mp\x80  004"},
+        {"tx t", "tx t 004"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.extension);
+        std::filesystem::remove_all(Path("out"));
+        std::filesystem::create_directory(Path("out"));
+        const std::string bytes = PatternBytes(3500);
+        WriteWholeFile(Path("out/clip." + c.extension), bytes);
+        ASSERT_EQ(RunCliWith({"split", Path("out/clip." + c.extension), "--size", "1"}).code,
+                  kExitSuccess);
+        EXPECT_EQ(ReadWholeFile(Path("out/clip.001")).substr(0, 8), c.tag);
+        const CliRun info = RunCliWith({"info", Path("out/clip.001")});
+        EXPECT_NE(info.out.find("Extension du fichier joint :   " + c.extension + "\n"),
+                  std::string::npos)
+            << info.out;
+        std::filesystem::remove(Path("out/clip." + c.extension));
+        ASSERT_EQ(RunCliWith({"join", Path("out/clip.001")}).code, kExitSuccess);
+        EXPECT_TRUE(ReadWholeFile(Path("out/clip." + c.extension)) == bytes);
+    }
+}
+
+// A tag naming the pieces' own extension: the joined name is the first piece, so the
+// questions are asked and only the name finally chosen is checked.
+TEST_F(CliTest, JoinOfATagNamingThePiecesExtension) {
+    WriteWholeFile(Path("b.001"), "001  002one");
+    WriteWholeFile(Path("b.002"), "two");
+    const struct {
+        std::string ifExists;
+        int code;
+        std::string err;
+    } cases[] = {
+        {"overwrite", kExitRefused, Said(res::IDS_OUTPUT_IS_PIECE, Path("b.001"))},
+        {"fail", kExitRefused, ""},
+        {"copy", kExitSuccess, Said(res::IDS_JOIN_DONE)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ifExists);
+        const CliRun run = RunCliWith({"join", Path("b.001"), "--if-exists", c.ifExists});
+        EXPECT_EQ(run.code, c.code);
+        if (!c.err.empty()) {
+            EXPECT_EQ(run.err, c.err);
+        }
+        EXPECT_EQ(ReadWholeFile(Path("b.001")), "001  002one");
+    }
+    EXPECT_EQ(ReadWholeFile(Path("b_Copie.001")), "onetwo");
 }
 
 TEST_F(CliTest, InfoPrintsThePanelLines) {
