@@ -1,9 +1,208 @@
 #include "FilePropsDlg.h"
 
+#include <algorithm>
+#include <climits>
+#include <optional>
+
+#include "DecimalText.h"
+#include "File.h"
+#include "FileErrorText.h"
 #include "ResourceIds.h"
+#include "Resources.h"
+#include "StatusEdit.h"
+#include "WinApp.h"
 
 namespace scx {
 
-CFilePropsDlg::CFilePropsDlg() : CDialog(res::IDD_FILEPROPS) {}
+using namespace res;
+using namespace win;
+
+namespace {
+
+// Each date field with its arrows and its range, in the template's order.
+struct DateField {
+    int id;
+    int arrowsId;
+    tools::FieldRange range;
+};
+constexpr DateField kFields[] = {
+    {IDC_MOD_DAY, IDC_MOD_DAY_SPIN, tools::kDayRange},
+    {IDC_MOD_MONTH, IDC_MOD_MONTH_SPIN, tools::kMonthRange},
+    {IDC_MOD_YEAR, IDC_MOD_YEAR_SPIN, tools::kYearRange},
+    {IDC_CRE_DAY, IDC_CRE_DAY_SPIN, tools::kDayRange},
+    {IDC_CRE_MONTH, IDC_CRE_MONTH_SPIN, tools::kMonthRange},
+    {IDC_CRE_YEAR, IDC_CRE_YEAR_SPIN, tools::kYearRange},
+    {IDC_ACC_DAY, IDC_ACC_DAY_SPIN, tools::kDayRange},
+    {IDC_ACC_MONTH, IDC_ACC_MONTH_SPIN, tools::kMonthRange},
+    {IDC_ACC_YEAR, IDC_ACC_YEAR_SPIN, tools::kYearRange},
+};
+
+const DateField& FieldOf(int id) {
+    return *std::find_if(std::begin(kFields), std::end(kFields),
+                         [id](const DateField& field) { return field.id == id; });
+}
+
+}  // namespace
+
+CFilePropsDlg::CFilePropsDlg() : CDialog(IDD_FILEPROPS) {}
+
+const CDialog::MessageMap& CFilePropsDlg::GetMessageMap() const {
+    static const MessageMap map = MakeMessageMap<CFilePropsDlg>({
+        {Notify::KillFocus, IDC_MOD_DAY, &CFilePropsDlg::OnKillFocusModifiedDay},
+        {Notify::KillFocus, IDC_MOD_MONTH, &CFilePropsDlg::OnKillFocusModifiedMonth},
+        {Notify::KillFocus, IDC_MOD_YEAR, &CFilePropsDlg::OnKillFocusModifiedYear},
+        {Notify::KillFocus, IDC_CRE_DAY, &CFilePropsDlg::OnKillFocusCreatedDay},
+        {Notify::KillFocus, IDC_CRE_MONTH, &CFilePropsDlg::OnKillFocusCreatedMonth},
+        {Notify::KillFocus, IDC_CRE_YEAR, &CFilePropsDlg::OnKillFocusCreatedYear},
+        {Notify::KillFocus, IDC_ACC_DAY, &CFilePropsDlg::OnKillFocusAccessedDay},
+        {Notify::KillFocus, IDC_ACC_MONTH, &CFilePropsDlg::OnKillFocusAccessedMonth},
+        {Notify::KillFocus, IDC_ACC_YEAR, &CFilePropsDlg::OnKillFocusAccessedYear},
+    });
+    return map;
+}
+
+bool CFilePropsDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    try {
+        CFile file(m_strPath, CFile::modeRead | CFile::shareExclusive);
+        m_status = GetFileStatus(file);
+        file.Close();
+    } catch (const CFileException& error) {
+        // Without the file's times there is nothing to keep and nothing may be written.
+        ReportFileException(error);
+        EndDialog(IDCANCEL);
+        return false;
+    }
+
+    const struct {
+        const FileTime& time;
+        int dayId, monthId, yearId;
+    } groups[] = {{m_status.m_mtime, IDC_MOD_DAY, IDC_MOD_MONTH, IDC_MOD_YEAR},
+                  {m_status.m_ctime, IDC_CRE_DAY, IDC_CRE_MONTH, IDC_CRE_YEAR},
+                  {m_status.m_atime, IDC_ACC_DAY, IDC_ACC_MONTH, IDC_ACC_YEAR}};
+    for (const auto& group : groups) {
+        if (const auto local = tools::ToLocal(group.time)) {
+            SetDlgItemText(group.dayId, std::to_string(local->date.day));
+            SetDlgItemText(group.monthId, std::to_string(local->date.month));
+            SetDlgItemText(group.yearId, std::to_string(local->date.year));
+        }
+    }
+
+    for (const int arrowsId : {IDC_MOD_DAY_SPIN, IDC_MOD_MONTH_SPIN, IDC_MOD_YEAR_SPIN,
+                               IDC_ACC_DAY_SPIN, IDC_ACC_MONTH_SPIN, IDC_ACC_YEAR_SPIN,
+                               IDC_CRE_DAY_SPIN, IDC_CRE_MONTH_SPIN, IDC_CRE_YEAR_SPIN}) {
+        const DateField& field =
+            *std::find_if(std::begin(kFields), std::end(kFields),
+                          [arrowsId](const DateField& f) { return f.arrowsId == arrowsId; });
+        GetSpinButtonCtrl(arrowsId).SetRange(field.range.minimum, field.range.maximum);
+    }
+
+    if (m_status.m_attribute & attr::readOnly) {
+        CheckDlgButton(IDC_ATTR_READONLY, true);
+    }
+    if (m_status.m_attribute & attr::hidden) {
+        CheckDlgButton(IDC_ATTR_HIDDEN, true);
+    }
+    if (m_status.m_attribute & attr::system) {
+        AfxMessageBox(IDS_SYSTEM_FILE);
+    }
+    if (m_status.m_attribute & attr::archive) {
+        CheckDlgButton(IDC_ATTR_ARCHIVE, true);
+    }
+    return true;
+}
+
+int CFilePropsDlg::ReadFieldInt(int id) const {
+    return static_cast<int>(std::clamp<std::int64_t>(
+        pieces::ParseLeadingDecimal(GetDlgItemText(id)), INT_MIN, INT_MAX));
+}
+
+bool CFilePropsDlg::CheckField(int id, tools::FieldRange range) {
+    switch (tools::CheckRange(ReadFieldInt(id), range)) {
+        case tools::RangeCheck::aboveMaximum:
+            AfxMessageBox(IDS_VALUE_TOO_HIGH);
+            SetDlgItemText(id, std::to_string(range.maximum));
+            return false;
+        case tools::RangeCheck::belowMinimum:
+            AfxMessageBox(IDS_VALUE_TOO_LOW);
+            SetDlgItemText(id, std::to_string(range.minimum));
+            return false;
+        case tools::RangeCheck::inside:
+            break;
+    }
+    return true;
+}
+
+void CFilePropsDlg::OnKillFocusModifiedDay() {
+    CheckField(IDC_MOD_DAY, FieldOf(IDC_MOD_DAY).range);
+}
+void CFilePropsDlg::OnKillFocusModifiedMonth() {
+    CheckField(IDC_MOD_MONTH, FieldOf(IDC_MOD_MONTH).range);
+}
+void CFilePropsDlg::OnKillFocusModifiedYear() {
+    CheckField(IDC_MOD_YEAR, FieldOf(IDC_MOD_YEAR).range);
+}
+void CFilePropsDlg::OnKillFocusCreatedDay() {
+    CheckField(IDC_CRE_DAY, FieldOf(IDC_CRE_DAY).range);
+}
+void CFilePropsDlg::OnKillFocusCreatedMonth() {
+    CheckField(IDC_CRE_MONTH, FieldOf(IDC_CRE_MONTH).range);
+}
+void CFilePropsDlg::OnKillFocusCreatedYear() {
+    CheckField(IDC_CRE_YEAR, FieldOf(IDC_CRE_YEAR).range);
+}
+void CFilePropsDlg::OnKillFocusAccessedDay() {
+    CheckField(IDC_ACC_DAY, FieldOf(IDC_ACC_DAY).range);
+}
+void CFilePropsDlg::OnKillFocusAccessedMonth() {
+    CheckField(IDC_ACC_MONTH, FieldOf(IDC_ACC_MONTH).range);
+}
+void CFilePropsDlg::OnKillFocusAccessedYear() {
+    CheckField(IDC_ACC_YEAR, FieldOf(IDC_ACC_YEAR).range);
+}
+
+tools::LocalDate CFilePropsDlg::ReadDate(int dayId, int monthId, int yearId) const {
+    return {ReadFieldInt(dayId), ReadFieldInt(monthId), ReadFieldInt(yearId)};
+}
+
+void CFilePropsDlg::OnOK() {
+    // A field filled without the keyboard has not met its check yet.
+    for (const DateField& field : kFields) {
+        if (!CheckField(field.id, field.range)) {
+            return;
+        }
+    }
+    tools::StatusEdit edit;
+    edit.modified = ReadDate(IDC_MOD_DAY, IDC_MOD_MONTH, IDC_MOD_YEAR);
+    edit.created = ReadDate(IDC_CRE_DAY, IDC_CRE_MONTH, IDC_CRE_YEAR);
+    edit.accessed = ReadDate(IDC_ACC_DAY, IDC_ACC_MONTH, IDC_ACC_YEAR);
+    edit.readOnly = IsDlgButtonChecked(IDC_ATTR_READONLY);
+    edit.hidden = IsDlgButtonChecked(IDC_ATTR_HIDDEN);
+    edit.archive = IsDlgButtonChecked(IDC_ATTR_ARCHIVE);
+    tools::LocalDate refused;
+    const std::optional<CFileStatus> edited = tools::EditedStatus(m_status, edit, refused);
+    if (!edited) {
+        AfxMessageBox(
+            ReplacePathSlot(LoadString(IDS_DATE_NOT_REPRESENTABLE), tools::DateText(refused)),
+            MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+
+    switch (AfxMessageBox(IDS_APPLY_CHANGES, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+        case IDCANCEL:
+            return;
+        case IDYES:
+            m_status = *edited;
+            if (tools::ApplyEditedStatus(m_strPath, m_status) ==
+                StatusWrite::withoutExtendedAttributes) {
+                AfxMessageBox(ReplacePathSlot(LoadString(IDS_NO_EXTENDED_ATTRIBUTES), m_strPath),
+                              MB_OK | MB_ICONEXCLAMATION);
+            }
+            break;
+        default:
+            break;
+    }
+    EndDialog(IDOK);
+}
 
 }  // namespace scx

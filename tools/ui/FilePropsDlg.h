@@ -1,9 +1,12 @@
 #pragma once
-// The editor of a file's dates and attributes.
+// The editor of a file's dates (modified, created, accessed: day, month, year) and of its
+// read-only, hidden and archive attributes. "OK" writes them after a question.
 
 #include <string>
 
 #include "Dialog.h"
+#include "FileStatus.h"
+#include "LocalDates.h"
 
 namespace scx {
 
@@ -12,6 +15,31 @@ class CFilePropsDlg : public CDialog {
     CFilePropsDlg();
 
     std::string m_strPath;  // the file to edit, set before the dialog is shown
+    // Read at opening; its times and attributes are replaced and written back on Yes.
+    CFileStatus m_status;
+
+  protected:
+    bool OnInitDialog() override;
+    void OnOK() override;
+    const MessageMap& GetMessageMap() const override;
+
+  private:
+    void OnKillFocusModifiedDay();
+    void OnKillFocusModifiedMonth();
+    void OnKillFocusModifiedYear();
+    void OnKillFocusCreatedDay();
+    void OnKillFocusCreatedMonth();
+    void OnKillFocusCreatedYear();
+    void OnKillFocusAccessedDay();
+    void OnKillFocusAccessedMonth();
+    void OnKillFocusAccessedYear();
+
+    // The field's text read the way atoi reads it.
+    int ReadFieldInt(int id) const;
+    // The check on leaving a field: a value beyond a bound is reported (118 or 119) and
+    // replaced by that bound. False when it was.
+    bool CheckField(int id, tools::FieldRange range);
+    tools::LocalDate ReadDate(int dayId, int monthId, int yearId) const;
 };
 
 }  // namespace scx

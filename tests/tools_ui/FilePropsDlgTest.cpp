@@ -1,0 +1,288 @@
+// The dates-and-attributes editor on the scripted host: fields, checks, arrows, the
+// question and what reaches the file. Every test runs under TZ=Europe/Paris.
+
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+
+#include <QTest>
+
+#include "DosAttrib.h"
+#include "File.h"
+#include "FileErrorText.h"
+#include "FilePropsDlg.h"
+#include "ResourceIds.h"
+#include "Resources.h"
+#include "ToolsUiFixture.h"
+
+namespace scx {
+namespace {
+
+using namespace win;
+using namespace res;
+
+// 7 December 2002: 14:35:10 in Paris (modified), the next day (accessed), and a
+// creation on 1 June 2002 at 02:30 summer time; fractions that a rewrite would lose.
+constexpr FileTime kModified{1039268110, 123456789};
+constexpr FileTime kAccessed{1039354510, 987654321};
+constexpr FileTime kCreated{1022891400, 5000000};
+constexpr std::int64_t kDay = 86400;
+
+class FilePropsDlgTest : public testkit::ToolsUiTest {
+  protected:
+    std::string MakeFile(const std::string& name, std::uint32_t dosAttributes = 0,
+                         mode_t mode = 0644) {
+        const std::string path = NewFile(name, "data");
+        const std::string value = dosattrib::Encode({dosAttributes, kCreated});
+        ::setxattr(path.c_str(), dosattrib::kName, value.data(), value.size(), 0);
+        const struct timespec times[2] = {{kAccessed.seconds, kAccessed.nanoseconds},
+                                          {kModified.seconds, kModified.nanoseconds}};
+        ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+        ::chmod(path.c_str(), mode);
+        return path;
+    }
+    void OpenOn(const std::string& path) {
+        dlg.m_strPath = path;
+        Open(dlg);
+    }
+    static CFileStatus Status(const std::string& path) {
+        CFile file(path, CFile::modeRead);
+        return GetFileStatus(file);
+    }
+    std::string Text(int id) const { return dlg.GetDlgItemText(id); }
+    // Leaves field `id` after typing `text` in it.
+    void TypeAndLeave(int id, const std::string& text) {
+        dlg.SetDlgItemText(id, text);
+        dlg.SendNotify(Notify::KillFocus, id);
+    }
+
+    CFilePropsDlg dlg;
+};
+
+TEST_F(FilePropsDlgTest, TheSeventhOfDecemberAYearBack) {
+    const std::string path = MakeFile("f");
+    OpenOn(path);
+    EXPECT_EQ(Text(IDC_MOD_DAY), "7");
+    EXPECT_EQ(Text(IDC_MOD_MONTH), "12");
+    EXPECT_EQ(Text(IDC_MOD_YEAR), "2002");
+    EXPECT_EQ(Text(IDC_CRE_DAY), "1");
+    EXPECT_EQ(Text(IDC_CRE_MONTH), "6");
+    EXPECT_EQ(Text(IDC_ACC_DAY), "8");
+    EXPECT_EQ(dlg.GetFocusId(), IDOK);
+    EXPECT_TRUE(host.Messages().empty());
+
+    dlg.SetDlgItemText(IDC_MOD_YEAR, "2001");
+    host.Answer({IDYES});
+    dlg.ClickDlgItem(IDOK);
+    ASSERT_EQ(host.Messages().size(), 1u);
+    EXPECT_EQ(host.Messages()[0].text, LoadString(IDS_APPLY_CHANGES));
+    EXPECT_EQ(host.Messages()[0].type, MB_YESNOCANCEL | MB_ICONQUESTION);
+    EXPECT_TRUE(dlg.IsEnded());
+    EXPECT_EQ(dlg.Result(), IDOK);
+
+    const CFileStatus after = Status(path);
+    // 7 December 2001 at 14:35:10 local time, its fraction kept; the dates the user did
+    // not change come back exactly as they were.
+    EXPECT_EQ(after.m_mtime, (FileTime{kModified.seconds - 365 * kDay, kModified.nanoseconds}));
+    EXPECT_EQ(after.m_atime, kAccessed);
+    EXPECT_EQ(after.m_ctime, kCreated);
+}
+
+TEST_F(FilePropsDlgTest, LeavingAFieldChecksItsRange) {
+    OpenOn(MakeFile("f"));
+    const struct {
+        int id;
+        std::string typed;
+        unsigned message;
+        std::string shown;
+    } cases[] = {
+        {IDC_MOD_DAY, "45", IDS_VALUE_TOO_HIGH, "31"},
+        {IDC_CRE_DAY, "0", IDS_VALUE_TOO_LOW, "1"},
+        {IDC_ACC_MONTH, "13", IDS_VALUE_TOO_HIGH, "12"},
+        {IDC_MOD_YEAR, "1979", IDS_VALUE_TOO_LOW, "1980"},
+        {IDC_ACC_YEAR, "2101", IDS_VALUE_TOO_HIGH, "2100"},
+        {IDC_CRE_MONTH, "", IDS_VALUE_TOO_LOW, "1"},
+        {IDC_CRE_YEAR, "", IDS_VALUE_TOO_LOW, "1980"},
+        {IDC_MOD_DAY, "31", 0, "31"},
+    };
+    for (const auto& c : cases) {
+        host.ClearMessages();
+        TypeAndLeave(c.id, c.typed);
+        if (c.message == 0) {
+            EXPECT_TRUE(host.Messages().empty()) << c.typed;
+        } else {
+            ASSERT_EQ(host.Messages().size(), 1u) << c.typed;
+            EXPECT_EQ(host.Messages()[0].text, LoadString(c.message)) << c.typed;
+            EXPECT_EQ(host.Messages()[0].type, MB_OK) << c.typed;
+        }
+        EXPECT_EQ(Text(c.id), c.shown) << c.typed;
+    }
+    // The focus really moving away runs the check as well.
+    host.ClearMessages();
+    dlg.GotoDlgCtrl(IDC_MOD_MONTH);
+    dlg.SetDlgItemText(IDC_MOD_MONTH, "20");
+    dlg.GotoDlgCtrl(IDC_MOD_DAY);
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{LoadString(IDS_VALUE_TOO_HIGH)});
+    EXPECT_EQ(Text(IDC_MOD_MONTH), "12");
+}
+
+TEST_F(FilePropsDlgTest, ArrowsStopAtTheBounds) {
+    OpenOn(MakeFile("f"));
+    const struct {
+        int id;
+        std::string start;
+        Qt::Key key;
+        std::string shown;
+    } cases[] = {
+        {IDC_MOD_DAY, "31", Qt::Key_Up, "31"},      {IDC_MOD_DAY, "1", Qt::Key_Down, "1"},
+        {IDC_CRE_MONTH, "12", Qt::Key_Up, "12"},    {IDC_CRE_MONTH, "1", Qt::Key_Down, "1"},
+        {IDC_ACC_YEAR, "2100", Qt::Key_Up, "2100"}, {IDC_ACC_YEAR, "1980", Qt::Key_Down, "1980"},
+        {IDC_MOD_YEAR, "2099", Qt::Key_Up, "2100"}, {IDC_ACC_DAY, "30", Qt::Key_Up, "31"},
+    };
+    for (const auto& c : cases) {
+        dlg.SetDlgItemText(c.id, c.start);
+        dlg.GotoDlgCtrl(c.id);
+        QTest::keyClick(dlg.GetDlgItem(c.id), c.key);
+        EXPECT_EQ(Text(c.id), c.shown) << c.start;
+    }
+    int lower = 0;
+    int upper = 0;
+    dlg.GetSpinButtonCtrl(IDC_CRE_YEAR_SPIN).GetRange(lower, upper);
+    EXPECT_EQ(lower, 1980);
+    EXPECT_EQ(upper, 2100);
+    EXPECT_TRUE(host.Messages().empty());
+}
+
+TEST_F(FilePropsDlgTest, ADayBeyondTheMonthRollsOver) {
+    const std::string path = MakeFile("f");
+    OpenOn(path);
+    dlg.SetDlgItemText(IDC_MOD_DAY, "31");
+    dlg.SetDlgItemText(IDC_MOD_MONTH, "2");
+    host.Answer({IDYES});
+    dlg.ClickDlgItem(IDOK);
+    EXPECT_EQ(Status(path).m_mtime.seconds, 1015162510);  // 3 March 2002, 14:35:10
+}
+
+TEST_F(FilePropsDlgTest, ReadOnlyKeptOrCleared) {
+    for (const bool keep : {true, false}) {
+        const std::string path = MakeFile(keep ? "kept" : "cleared", 0, 0444);
+        CFilePropsDlg props;
+        props.m_strPath = path;
+        Open(props);
+        EXPECT_TRUE(props.IsDlgButtonChecked(IDC_ATTR_READONLY));
+        if (!keep) {
+            props.ClickDlgItem(IDC_ATTR_READONLY);
+        }
+        props.SetDlgItemText(IDC_MOD_DAY, "6");
+        host.Answer({IDYES});
+        props.ClickDlgItem(IDOK);
+        struct stat info {};
+        ::stat(path.c_str(), &info);
+        EXPECT_EQ((info.st_mode & S_IWUSR) == 0, keep);
+        EXPECT_EQ(Status(path).m_mtime.seconds, kModified.seconds - kDay);
+    }
+}
+
+TEST_F(FilePropsDlgTest, AHiddenSystemFileLosesItsSystemAttribute) {
+    const std::string path = MakeFile("f", attr::hidden | attr::system);
+    OpenOn(path);
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{LoadString(IDS_SYSTEM_FILE)});
+    EXPECT_EQ(host.Messages()[0].type, MB_OK);
+    EXPECT_TRUE(dlg.IsDlgButtonChecked(IDC_ATTR_HIDDEN));
+    EXPECT_FALSE(dlg.IsDlgButtonChecked(IDC_ATTR_ARCHIVE));
+    host.Answer({IDYES});
+    dlg.ClickDlgItem(IDOK);
+    const CFileStatus after = Status(path);
+    EXPECT_EQ(after.m_attribute, attr::hidden);
+    EXPECT_EQ(after.m_mtime, kModified);
+    EXPECT_EQ(after.m_ctime, kCreated);
+}
+
+TEST_F(FilePropsDlgTest, NoAndCancelWriteNothing) {
+    const std::string path = MakeFile("f", attr::archive);
+    OpenOn(path);
+    dlg.SetDlgItemText(IDC_MOD_YEAR, "1999");
+    dlg.ClickDlgItem(IDC_ATTR_HIDDEN);
+    host.Answer({IDCANCEL});
+    dlg.ClickDlgItem(IDOK);
+    EXPECT_FALSE(dlg.IsEnded());
+    EXPECT_EQ(Text(IDC_MOD_YEAR), "1999");
+    EXPECT_TRUE(dlg.IsDlgButtonChecked(IDC_ATTR_HIDDEN));
+    EXPECT_EQ(Status(path).m_mtime, kModified);
+
+    host.Answer({IDNO});
+    dlg.ClickDlgItem(IDOK);
+    EXPECT_TRUE(dlg.IsEnded());
+    EXPECT_EQ(dlg.Result(), IDOK);
+    const CFileStatus after = Status(path);
+    EXPECT_EQ(after.m_mtime, kModified);
+    EXPECT_EQ(after.m_attribute, attr::archive);
+}
+
+TEST_F(FilePropsDlgTest, EnterCancelsInAFieldAndAsksOnOk) {
+    const std::string path = MakeFile("f");
+    OpenOn(path);
+    host.Answer({IDNO});
+    QTest::keyClick(dlg.GetDlgItem(IDOK), Qt::Key_Return);
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{LoadString(IDS_APPLY_CHANGES)});
+    EXPECT_TRUE(dlg.IsEnded());
+
+    CFilePropsDlg again;
+    again.m_strPath = path;
+    Open(again);
+    again.SetDlgItemText(IDC_MOD_YEAR, "1999");
+    again.GotoDlgCtrl(IDC_MOD_YEAR);
+    QTest::keyClick(again.GetDlgItem(IDC_MOD_YEAR), Qt::Key_Return);
+    EXPECT_TRUE(again.IsEnded());
+    EXPECT_EQ(again.Result(), IDCANCEL);
+    EXPECT_EQ(Status(path).m_mtime, kModified);
+}
+
+TEST_F(FilePropsDlgTest, OkChecksFieldsFilledWithoutTheKeyboard) {
+    const std::string path = MakeFile("f");
+    OpenOn(path);
+    dlg.SetDlgItemText(IDC_ACC_DAY, "45");
+    dlg.ClickDlgItem(IDOK);
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{LoadString(IDS_VALUE_TOO_HIGH)});
+    EXPECT_EQ(Text(IDC_ACC_DAY), "31");
+    EXPECT_FALSE(dlg.IsEnded());
+    EXPECT_EQ(Status(path).m_atime, kAccessed);
+}
+
+TEST_F(FilePropsDlgTest, AnUnreadableFileClosesTheDialog) {
+    const std::string missing = dir / "missing";
+    OpenOn(missing);
+    ASSERT_EQ(host.Messages().size(), 1u);
+    EXPECT_NE(host.Messages()[0].text.find(missing), std::string::npos);
+    EXPECT_EQ(host.Messages()[0].type & MB_ICONSTOP, MB_ICONSTOP);
+    EXPECT_TRUE(dlg.IsEnded());
+    EXPECT_FALSE(testkit::PathExists(missing));
+}
+
+TEST_F(FilePropsDlgTest, AFileSystemWithoutExtendedAttributes) {
+    const std::string mount = dir / "ramfs";
+    ::mkdir(mount.c_str(), 0755);
+    if (::mount("none", mount.c_str(), "ramfs", 0, nullptr) != 0) {
+        GTEST_SKIP() << "cannot mount a ramfs here";
+    }
+    const std::string path = mount + "/f";
+    testkit::WriteFile(path, "data");
+    OpenOn(path);
+    dlg.ClickDlgItem(IDC_ATTR_ARCHIVE);
+    dlg.SetDlgItemText(IDC_MOD_YEAR, "2001");
+    host.Answer({IDYES});
+    dlg.ClickDlgItem(IDOK);
+    const std::vector<std::string> expected{
+        LoadString(IDS_APPLY_CHANGES),
+        ReplacePathSlot(LoadString(IDS_NO_EXTENDED_ATTRIBUTES), path)};
+    EXPECT_EQ(host.MessageTexts(), expected);
+    EXPECT_TRUE(dlg.IsEnded());
+    const CFileStatus after = Status(path);
+    EXPECT_EQ(after.m_attribute, 0);
+    EXPECT_EQ(tools::ToLocal(after.m_mtime)->date.year, 2001);
+    ::umount2(mount.c_str(), MNT_DETACH);
+}
+
+}  // namespace
+}  // namespace scx
