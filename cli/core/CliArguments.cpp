@@ -4,6 +4,7 @@
 #include <array>
 #include <limits>
 
+#include "CliTools.h"
 #include "ResourceIds.h"
 #include "Resources.h"
 
@@ -197,7 +198,8 @@ std::string HelpText() {
            "  --version          le numéro de version\n"
            "\n"
            "Codes de sortie : 0 réussite ; 1 refus (vérification du programme ou réponse\n"
-           "à une question) ; 2 mauvaise utilisation ; 3 erreur de fichier.\n";
+           "à une question) ; 2 mauvaise utilisation ; 3 erreur de fichier.\n" +
+           ToolsHelpText();
 }
 
 ParsedArguments ParseArguments(const std::vector<std::string>& args) {

@@ -1,59 +1,12 @@
 #include "DataCopy.h"
 
-#if __has_include(<unistd.h>)
-#include <unistd.h>
-#endif
-
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
-#include <limits>
 #include <system_error>
 
 #include "File.h"
 
 namespace scx::pieces {
-
-namespace {
-
-struct Extent {
-    bool hole = false;
-    std::uint64_t end = std::numeric_limits<std::uint64_t>::max();
-};
-
-// The run of data or hole that `position` lies in. Without hole support the whole file is
-// one run of data. The lookups move the file's position, which is put back.
-Extent ExtentAt(CFile& file, std::uint64_t position) {
-    Extent extent;
-#if defined(SEEK_DATA) && defined(SEEK_HOLE)
-    const int fd = file.Handle();
-    const auto offset = static_cast<off_t>(position);
-    const off_t data = ::lseek(fd, offset, SEEK_DATA);
-    if (data < 0) {
-        // ENXIO: nothing but hole from here to the end. Past the end, let the copy find
-        // the end of file itself.
-        const int error = errno;
-        const std::uint64_t length = file.GetLength();
-        if (error == ENXIO && position < length) {
-            extent = {true, length};
-        }
-    } else if (data > offset) {
-        extent = {true, static_cast<std::uint64_t>(data)};
-    } else {
-        const off_t hole = ::lseek(fd, offset, SEEK_HOLE);
-        if (hole > offset) {
-            extent.end = static_cast<std::uint64_t>(hole);
-        }
-    }
-    file.Seek(static_cast<std::int64_t>(position), CFile::begin);
-#else
-    (void)file;
-    (void)position;
-#endif
-    return extent;
-}
-
-}  // namespace
 
 void CopyExactly(CFile& from, CFile& to, std::uint64_t count,
                  const std::function<void(std::uint64_t copied)>& onProgress) {
@@ -63,7 +16,7 @@ void CopyExactly(CFile& from, CFile& to, std::uint64_t count,
     std::uint64_t copied = 0;
     while (copied < count) {
         const std::uint64_t position = from.GetPosition();
-        const Extent extent = holesAllowed ? ExtentAt(from, position) : Extent{};
+        const CFile::Extent extent = holesAllowed ? from.ExtentAt(position) : CFile::Extent{};
         std::uint64_t step = std::min(count - copied, extent.end - position);
         if (extent.hole) {
             from.Seek(static_cast<std::int64_t>(step), CFile::current);

@@ -91,6 +91,14 @@ class CFile {
     void Close();  // throws if the system reports a deferred write error
     void Abort();  // closes, ignoring errors
 
+    // The run of data or hole that `position` lies in, for copies that keep holes. Where
+    // the system cannot tell, the whole file is one run of data. The position is kept.
+    struct Extent {
+        bool hole = false;
+        std::uint64_t end = UINT64_MAX;
+    };
+    Extent ExtentAt(std::uint64_t position);
+
     // Copies `count` bytes from the current position of `from` to the current position of
     // `to`, in the kernel where it can; returns the number copied, below `count` only when
     // `from` reached its end. Memory use does not depend on `count`.

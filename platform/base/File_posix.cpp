@@ -190,6 +190,34 @@ void CFile::Open(const std::string& path, unsigned flags) {
     m_strFilePath = absolutePath;
 }
 
+CFile::Extent CFile::ExtentAt(std::uint64_t position) {
+    Extent extent;
+#if defined(SEEK_DATA) && defined(SEEK_HOLE)
+    const auto offset = static_cast<off_t>(position);
+    const off_t data = ::lseek(m_fd, offset, SEEK_DATA);
+    if (data < 0) {
+        // ENXIO: nothing but hole from here to the end. Past the end, let the copy find
+        // the end of file itself.
+        const int error = errno;
+        const std::uint64_t length = GetLength();
+        if (error == ENXIO && position < length) {
+            extent = {true, length};
+        }
+    } else if (data > offset) {
+        extent = {true, static_cast<std::uint64_t>(data)};
+    } else {
+        const off_t hole = ::lseek(m_fd, offset, SEEK_HOLE);
+        if (hole > offset) {
+            extent.end = static_cast<std::uint64_t>(hole);
+        }
+    }
+    Seek(static_cast<std::int64_t>(position), begin);
+#else
+    (void)position;
+#endif
+    return extent;
+}
+
 std::size_t CFile::Read(void* buffer, std::size_t count) {
     if (!IsOpen()) {
         Throw(EBADF);

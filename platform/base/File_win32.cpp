@@ -170,6 +170,11 @@ void CFile::Open(const std::string& path, unsigned flags) {
     m_strFilePath = absolutePath;
 }
 
+// Holes are copied as the zeros they read as.
+CFile::Extent CFile::ExtentAt(std::uint64_t) {
+    return {};
+}
+
 std::size_t CFile::Read(void* buffer, std::size_t count) {
     if (!IsOpen()) {
         Throw(static_cast<int>(ERROR_INVALID_HANDLE));
