@@ -279,8 +279,19 @@ int RunToolCommand(const std::vector<std::string>& args, std::ostream& out, std:
     return kExitFileError;
 }
 
-std::string ToolsUsageLines() {
-    return std::string(kCompareUsage) + "\n" + std::string(kPropsUsage) + "\n";
+std::string ToolsHelpText() {
+    return "\nOutils :\n" + std::string(kCompareUsage) + "\n" + std::string(kPropsUsage) +
+           "\n"
+           "  compare  compare les deux fichiers octet par octet et affiche la position du\n"
+           "         premier octet différent (comptée à partir de 1), la taille du plus\n"
+           "         court s'il est le début de l'autre, ou qu'ils sont identiques.\n"
+           "         Codes de sortie : 0 identiques ; 1 différents ; 2 mauvaise\n"
+           "         utilisation (le même chemin deux fois compris) ; 3 erreur de fichier.\n"
+           "  props  sans option, affiche les dates de modification, de création et\n"
+           "         d'accès (heure locale) et les attributs. Avec options, remplace les\n"
+           "         dates données (l'heure du jour est conservée ; un jour au-delà de la\n"
+           "         fin du mois passe au mois suivant) et les attributs donnés ; les\n"
+           "         autres restent tels quels, l'attribut Système est retiré.\n";
 }
 
 }  // namespace scx::cli

@@ -22,7 +22,7 @@ bool IsToolCommand(const std::vector<std::string>& args);
 // Runs the tool `args` names; the exit statuses of RunCli.
 int RunToolCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// The synopsis lines of the tools, for the help.
-std::string ToolsUsageLines();
+// The tools' part of the help: synopses, what they do, their exit statuses.
+std::string ToolsHelpText();
 
 }  // namespace scx::cli
