@@ -1,6 +1,7 @@
 #include "MainDlg.h"
 
 #include "AboutDlg.h"
+#include "ArchiveExtractDlg.h"
 #include "ArchiveWizardDlg.h"
 #include "CommandLine.h"
 #include "DestPathDlg.h"
@@ -127,6 +128,9 @@ void CMainDlg::OnCompare() {
 }
 
 void CMainDlg::OnArchiveWizard() {
+    // The extraction asks the main window whether each output name is taken.
+    CArchiveExtractDlg::SetMainWindowExistenceTest(
+        [this](const std::string& path) { return FileExists(path); });
     CArchiveWizardDlg dlg;
     dlg.DoModal();
 }

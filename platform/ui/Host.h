@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "WinDefs.h"
 
@@ -47,6 +48,12 @@ class Host {
     // queued), so that animations move and repaints show.
     virtual void PumpEvents() = 0;
     [[noreturn]] virtual void ExitProcess(int status) = 0;
+    // The full path of the running program's file.
+    virtual std::string ProgramPath() const = 0;
+    // Starts `program` as a process of its own, detached, each of `arguments` reaching it
+    // whole whatever it holds; false when it could not be started.
+    virtual bool StartProgram(const std::string& program,
+                              const std::vector<std::string>& arguments) = 0;
     // The application's name, the caption of every message box.
     virtual std::string AppName() const = 0;
 };

@@ -153,6 +153,18 @@ void QtHost::ExitProcess(int status) {
     std::exit(status);
 }
 
+std::string QtHost::ProgramPath() const {
+    return QCoreApplication::applicationFilePath().toStdString();
+}
+
+bool QtHost::StartProgram(const std::string& program, const std::vector<std::string>& arguments) {
+    QStringList list;
+    for (const std::string& argument : arguments) {
+        list << QString::fromStdString(argument);
+    }
+    return QProcess::startDetached(QString::fromStdString(program), list);
+}
+
 std::string QtHost::AppName() const {
     return QFileInfo(QApplication::applicationFilePath()).completeBaseName().toStdString();
 }

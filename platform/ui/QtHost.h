@@ -15,6 +15,9 @@ class QtHost : public Host {
     void SetWaitCursor(bool on) override;
     void PumpEvents() override;
     [[noreturn]] void ExitProcess(int status) override;
+    std::string ProgramPath() const override;
+    bool StartProgram(const std::string& program,
+                      const std::vector<std::string>& arguments) override;
     std::string AppName() const override;
 };
 

@@ -103,6 +103,12 @@ bool ScriptedHost::ShellOpen(const std::string& file, const std::string& paramet
     return true;
 }
 
+bool ScriptedHost::StartProgram(const std::string& program,
+                                const std::vector<std::string>& arguments) {
+    m_programStarts.push_back({program, arguments});
+    return true;
+}
+
 void ScriptedHost::SetWaitCursor(bool on) {
     m_waitCursor = on;
     ++m_waitCursorChanges;

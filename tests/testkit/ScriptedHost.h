@@ -22,6 +22,10 @@ class ScriptedHost : public Host {
         std::string file;
         std::string parameters;
     };
+    struct ProgramStart {
+        std::string program;
+        std::vector<std::string> arguments;
+    };
     using Driver = std::function<void(CDialog&)>;
 
     // Answers for the next questions (Yes/No and Yes/No/Cancel boxes), in order. OK boxes
@@ -40,6 +44,8 @@ class ScriptedHost : public Host {
     const std::vector<FileDialogRequest>& FileRequests() const { return m_fileRequests; }
     const std::vector<int>& ModalRuns() const { return m_modalRuns; }
     const std::vector<ShellCall>& ShellCalls() const { return m_shellCalls; }
+    const std::vector<ProgramStart>& ProgramStarts() const { return m_programStarts; }
+    void SetProgramPath(const std::string& path) { m_programPath = path; }
     int Beeps() const { return m_beeps; }
     bool WaitCursorOn() const { return m_waitCursor; }
     int WaitCursorChanges() const { return m_waitCursorChanges; }
@@ -62,6 +68,10 @@ class ScriptedHost : public Host {
     void PumpEvents() override;
     [[noreturn]] void ExitProcess(int status) override;
     std::string AppName() const override { return "scindarex"; }
+    std::string ProgramPath() const override { return m_programPath; }
+    // Recorded, not started.
+    bool StartProgram(const std::string& program,
+                      const std::vector<std::string>& arguments) override;
 
   private:
     std::deque<int> m_answers;
@@ -71,6 +81,8 @@ class ScriptedHost : public Host {
     std::vector<FileDialogRequest> m_fileRequests;
     std::vector<int> m_modalRuns;
     std::vector<ShellCall> m_shellCalls;
+    std::vector<ProgramStart> m_programStarts;
+    std::string m_programPath = "/opt/scindarex/bin/scindarex";
     std::function<void()> m_pumpObserver;
     std::function<void(const Message&)> m_messageObserver;
     int m_beeps = 0;
