@@ -92,6 +92,42 @@ TEST_F(ComparisonTest, FailuresAreRaisedNamingTheFile) {
     CFile::SetFaultHook(nullptr);
 }
 
+// Holes skipped where both files have one must not hide a difference next to them.
+TEST_F(ComparisonTest, HolesAgainstDataAndHoles) {
+    constexpr std::uint64_t kSize = 3 << 20;
+    auto sparse = [&](const std::string& name, std::uint64_t at, const std::string& bytes) {
+        const std::string path = m_tmp.Path(name);
+        WriteWholeFile(path, "");
+        EXPECT_EQ(::truncate(path.c_str(), static_cast<off_t>(kSize)), 0);
+        if (!bytes.empty()) {
+            CFile file(path, CFile::modeWrite);
+            file.Seek(static_cast<std::int64_t>(at), CFile::begin);
+            file.Write(bytes.data(), bytes.size());
+        }
+        return path;
+    };
+    const std::string identical = res::LoadString(res::IDS_FILES_IDENTICAL);
+    const struct {
+        std::uint64_t at1;
+        std::string bytes1;
+        std::uint64_t at2;
+        std::string bytes2;
+        std::string shown;
+    } cases[] = {
+        {0, "", 0, std::string(kSize, '\0'), identical},
+        {0, "", (1 << 20) + 5, "x", std::to_string((1 << 20) + 6)},
+        {(1 << 20) + 5, "x", 0, "", std::to_string((1 << 20) + 6)},
+        {8192, "abc", 8192, "abc", identical},
+        {8192, "abc", 8192, "abd", "8195"},
+        {kSize - 1, "x", 0, "", std::to_string(kSize)},
+    };
+    for (const auto& c : cases) {
+        const std::string a = sparse("a", c.at1, c.bytes1);
+        const std::string b = sparse("b", c.at2, c.bytes2);
+        EXPECT_EQ(ComparisonText(CompareFiles(a, b, 4096)), c.shown) << c.at1 << " " << c.at2;
+    }
+}
+
 // Positions beyond 32 bits: two 5 GiB sparse files that differ in their last byte.
 TEST_F(ComparisonTest, LastByteOfFiveGibibytes) {
     constexpr std::uint64_t kSize = std::uint64_t{5} << 30;

@@ -25,7 +25,22 @@ ComparisonResult CompareFiles(const std::string& path1, const std::string& path2
         std::max<std::size_t>(blockSize, 1), std::max<std::uint64_t>(common, 1)));
     const auto buffer1 = std::make_unique_for_overwrite<char[]>(bufferSize);
     const auto buffer2 = std::make_unique_for_overwrite<char[]>(bufferSize);
+    // Where both files hold a hole they hold zeros alike: skipped without reading.
+    CFile::Extent extent1{false, 0};
+    CFile::Extent extent2{false, 0};
     for (std::uint64_t done = 0; done < common;) {
+        if (done >= extent1.end) {
+            extent1 = file1.ExtentAt(done);
+        }
+        if (done >= extent2.end) {
+            extent2 = file2.ExtentAt(done);
+        }
+        if (extent1.hole && extent2.hole) {
+            done = std::min({extent1.end, extent2.end, common});
+            file1.Seek(static_cast<std::int64_t>(done), CFile::begin);
+            file2.Seek(static_cast<std::int64_t>(done), CFile::begin);
+            continue;
+        }
         const std::size_t want =
             static_cast<std::size_t>(std::min<std::uint64_t>(common - done, bufferSize));
         // Exact reads: a file cut short while it is compared is an error, not a result.
