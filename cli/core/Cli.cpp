@@ -10,6 +10,7 @@
 
 #include "CliArchive.h"
 #include "CliArguments.h"
+#include "CliChecksums.h"
 #include "CliTools.h"
 #include "EngineObserver.h"
 #include "File.h"
@@ -185,14 +186,30 @@ int RunSplitCommand(const CliArguments& arguments, COperation& operation, std::o
         app::PieceCount(selection.length, arguments.partitionKb),
         static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())));
 
+    pieces::CSetChecksums sums;
+    if (arguments.checksums) {
+        if (RefuseUnlistableSplit(options, err)) {
+            return kExitRefused;
+        }
+        options.tap = &sums;
+    }
+
     if (operation.WantsProgress()) {
         operation.StartProgress(selection.length);
     }
     CCliObserver observer(err, operation.Progress());
     const EngineResult result = pieces::RunSplit(options, observer, operation.Prompt());
-    return operation.Conclude(
-        result, res::IDS_CUT_DONE,
-        pieces::SplitPiecePath(options.destFolder, options.baseName, 1, false));
+    std::string checksumPath;
+    if (arguments.checksums && result == EngineResult::done) {
+        checksumPath = WriteSplitChecksums(options, sums);
+    }
+    const int status =
+        operation.Conclude(result, res::IDS_CUT_DONE,
+                           pieces::SplitPiecePath(options.destFolder, options.baseName, 1, false));
+    if (!checksumPath.empty() && !arguments.quiet) {
+        err << Message(res::IDS_CHECKSUMS_WRITTEN, checksumPath) << '\n';
+    }
+    return status;
 }
 
 // The data bytes a join will move, for the progress bar only: pieces missing now are
@@ -238,12 +255,43 @@ int RunJoinCommand(const CliArguments& arguments, COperation& operation, std::os
             pieces::OwnJoinOutputPath(options.destFolder, options.baseName, tag.extension, false);
     }
 
+    std::optional<JoinVerification> verification;
+    if (!arguments.noVerify) {
+        int refusal = kExitSuccess;
+        verification = PrepareJoinVerification(options, err, refusal);
+        if (refusal != kExitSuccess) {
+            return refusal;
+        }
+        options.tap = verification ? &verification->sums : nullptr;
+    }
+
     if (operation.WantsProgress()) {
         operation.StartProgress(JoinTotal(options, selection.length));
     }
     CCliObserver observer(err, operation.Progress());
-    const EngineResult result = pieces::RunJoin(options, observer, operation.Prompt());
-    return operation.Conclude(result, res::IDS_JOIN_DONE, takenName);
+    EngineResult result = EngineResult::refused;
+    try {
+        result = pieces::RunJoin(options, observer, operation.Prompt());
+    } catch (const pieces::ChecksumMismatch& mismatch) {
+        operation.EndProgressLine();
+        SayMismatch(mismatch, verification->checksumPath, err);
+        return kExitRefused;
+    }
+    const int status = operation.Conclude(result, res::IDS_JOIN_DONE, takenName);
+    if (verification && result == EngineResult::done && !arguments.quiet) {
+        err << Message(res::IDS_JOIN_VERIFIED, verification->checksumPath) << '\n';
+    }
+    return status;
+}
+
+int RunVerifyCommand(const CliArguments& arguments, std::ostream& out, std::ostream& err) {
+    const Selection selection = Select(arguments.file);
+    if (selection.extension != kFirstPieceExtension) {
+        err << Message(kJoinOfOtherFile, selection.path) << '\n';
+        return kExitRefused;
+    }
+    return RunVerify(selection.folder, selection.title, arguments.hjsplit, arguments.quiet, out,
+                     err);
 }
 
 void PrintLines(std::ostream& out, const app::InformationLines& lines) {
@@ -273,11 +321,14 @@ int RunInfoCommand(const CliArguments& arguments, std::ostream& out, std::ostrea
         PrintLines(out, app::FirstPieceLines(res::LoadString(res::IDS_TAG_EXTENSION),
                                              panel->extension, res::LoadString(res::IDS_TAG_COUNT),
                                              static_cast<std::int64_t>(panel->pieceCount)));
+        out << ChecksumPresenceLine(selection.folder, selection.title);
         return kExitSuccess;
     }
     const pieces::PanelTag tag = pieces::ReadPanelTagFromFile(selection.path);
     PrintLines(out, app::FirstPieceLines(res::LoadString(res::IDS_TAG_EXTENSION), tag.extension,
                                          res::LoadString(res::IDS_TAG_COUNT), tag.pieceCount));
+    out << ChecksumPresenceLine(selection.folder, selection.title);
+    out.flush();
     // The window warns for a count of 0 only; a negative one cannot be joined either.
     if (tag.pieceCount < 1) {
         err << Message(res::IDS_TAG_UNREADABLE) << '\n';
@@ -334,6 +385,8 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
                 return RunSplitCommand(arguments, operation, err);
             case Command::join:
                 return RunJoinCommand(arguments, operation, err);
+            case Command::verify:
+                return RunVerifyCommand(arguments, out, err);
             case Command::pack:
             case Command::list:
             case Command::extract:

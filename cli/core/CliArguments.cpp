@@ -15,25 +15,39 @@ namespace {
 constexpr std::string_view kProgram = "scindarex-cli";
 constexpr std::string_view kIfExistsValues = "ask|overwrite|copy|fail";
 
-enum class OptionId { size, dest, ifExists, hjsplit, quiet, help, author, content, comment };
+enum class OptionId {
+    size,
+    dest,
+    ifExists,
+    hjsplit,
+    quiet,
+    help,
+    author,
+    content,
+    comment,
+    checksums,
+    noVerify
+};
 
 struct OptionSpec {
     std::string_view name;
     OptionId id;
     bool takesValue;
-    bool split, join, info, pack, list, extract;  // the subcommands that take it
+    bool split, join, info, pack, list, extract, verify;  // the subcommands that take it
 };
 
-constexpr std::array<OptionSpec, 9> kOptions = {{
-    {"--size", OptionId::size, true, true, false, true, false, false, false},
-    {"--dest", OptionId::dest, true, true, true, false, false, false, true},
-    {"--if-exists", OptionId::ifExists, true, true, true, false, false, false, true},
-    {"--hjsplit", OptionId::hjsplit, false, false, true, true, false, false, false},
-    {"--quiet", OptionId::quiet, false, true, true, false, true, false, true},
-    {"--help", OptionId::help, false, true, true, true, true, true, true},
-    {"--author", OptionId::author, true, false, false, false, true, false, false},
-    {"--content", OptionId::content, true, false, false, false, true, false, false},
-    {"--comment", OptionId::comment, true, false, false, false, true, false, false},
+constexpr std::array<OptionSpec, 11> kOptions = {{
+    {"--size", OptionId::size, true, true, false, true, false, false, false, false},
+    {"--dest", OptionId::dest, true, true, true, false, false, false, true, false},
+    {"--if-exists", OptionId::ifExists, true, true, true, false, false, false, true, false},
+    {"--hjsplit", OptionId::hjsplit, false, false, true, true, false, false, false, true},
+    {"--quiet", OptionId::quiet, false, true, true, false, true, false, true, true},
+    {"--help", OptionId::help, false, true, true, true, true, true, true, true},
+    {"--author", OptionId::author, true, false, false, false, true, false, false, false},
+    {"--content", OptionId::content, true, false, false, false, true, false, false, false},
+    {"--comment", OptionId::comment, true, false, false, false, true, false, false, false},
+    {"--checksums", OptionId::checksums, false, true, false, false, false, false, false, false},
+    {"--no-verify", OptionId::noVerify, false, false, true, false, false, false, false, false},
 }};
 
 const OptionSpec* FindOption(std::string_view name) {
@@ -56,6 +70,8 @@ bool Takes(const OptionSpec& spec, Command command) {
             return spec.list;
         case Command::extract:
             return spec.extract;
+        case Command::verify:
+            return spec.verify;
         default:
             return false;
     }
@@ -75,6 +91,8 @@ std::string_view CommandName(Command command) {
             return "list";
         case Command::extract:
             return "extract";
+        case Command::verify:
+            return "verify";
         default:
             return "";
     }
@@ -132,10 +150,13 @@ std::string UsageLine(Command command) {
     const std::string ifExists = " [--if-exists " + std::string(kIfExistsValues) + "]";
     switch (command) {
         case Command::split:
-            return start + "split FICHIER [--size Ko] [--dest DOSSIER]" + ifExists + " [--quiet]";
+            return start + "split FICHIER [--size Ko] [--dest DOSSIER]" + ifExists +
+                   " [--checksums] [--quiet]";
         case Command::join:
             return start + "join PREMIÈRE_PARTIE [--hjsplit] [--dest DOSSIER]" + ifExists +
-                   " [--quiet]";
+                   " [--no-verify] [--quiet]";
+        case Command::verify:
+            return start + "verify PREMIÈRE_PARTIE [--hjsplit] [--quiet]";
         case Command::info:
             return start + "info FICHIER [--size Ko] [--hjsplit]";
         case Command::pack:
@@ -148,7 +169,7 @@ std::string UsageLine(Command command) {
             return start + "extract ARCHIVE [FICHIER...] [--dest DOSSIER]" + ifExists +
                    " [--quiet]";
         default:
-            return start + "split|join|info|pack|list|extract FICHIER [options] (" +
+            return start + "split|join|verify|info|pack|list|extract FICHIER [options] (" +
                    std::string(kProgram) + " --help pour l'aide)";
     }
 }
@@ -157,8 +178,9 @@ std::string HelpText() {
     return "scindarex-cli : coupe un fichier en parties numérotées et les rejoint.\n"
            "\n" +
            UsageLine(Command::split) + "\n" + UsageLine(Command::join) + "\n" +
-           UsageLine(Command::info) + "\n" + UsageLine(Command::pack) + "\n" +
-           UsageLine(Command::list) + "\n" + UsageLine(Command::extract) +
+           UsageLine(Command::verify) + "\n" + UsageLine(Command::info) + "\n" +
+           UsageLine(Command::pack) + "\n" + UsageLine(Command::list) + "\n" +
+           UsageLine(Command::extract) +
            "\n"
            "              scindarex-cli --help | --version\n"
            "\n"
@@ -168,6 +190,11 @@ std::string HelpText() {
            "         META-TAG (extension et nombre de parties).\n"
            "  join   rejoint l'ensemble dont PREMIÈRE_PARTIE est la partie .001 ; avec\n"
            "         --hjsplit, un ensemble HJSplit (film.avi.001, film.avi.002...).\n"
+           "         Si un fichier de sommes de contrôle (film.sha256) se trouve à côté,\n"
+           "         chaque partie est vérifiée ; une partie endommagée arrête la\n"
+           "         jonction et le fichier joint incomplet est supprimé.\n"
+           "  verify vérifie chaque partie de l'ensemble avec son fichier de sommes de\n"
+           "         contrôle et affiche « nom: OK » ou « nom: FAILED » comme sha256sum -c.\n"
            "  info   affiche, une par ligne, les indications du panneau de la fenêtre :\n"
            "         chemin, extension, taille, puis les deux lignes d'information.\n"
            "  pack   rassemble les FICHIERs, dans l'ordre donné, en une archive Scindarex\n"
@@ -190,6 +217,9 @@ std::string HelpText() {
            "                                  extract)\n"
            "                       fail       ne rien écrire (par défaut sinon)\n"
            "  --hjsplit          ensemble coupé par HJSplit, sans META-TAG\n"
+           "  --checksums        écrit aussi FICHIER.sha256 (sans l'extension) à côté des\n"
+           "                     parties, lisible par « sha256sum -c »\n"
+           "  --no-verify        joindre sans vérifier les sommes de contrôle\n"
            "  --author, --content, --comment TEXTE\n"
            "                     propriétés de l'archive (sans \";\" ; un saut de ligne\n"
            "                     du commentaire est enregistré en CR LF)\n"
@@ -228,6 +258,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         result.command = Command::list;
     } else if (first == "extract") {
         result.command = Command::extract;
+    } else if (first == "verify") {
+        result.command = Command::verify;
     } else if (first.size() > 1 && first.front() == '-') {
         return Complaint(Command::help, "option inconnue " + Quoted(first));
     } else {
@@ -318,6 +350,12 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
                 break;
             case OptionId::comment:
                 result.comment = value;
+                break;
+            case OptionId::checksums:
+                result.checksums = true;
+                break;
+            case OptionId::noVerify:
+                result.noVerify = true;
                 break;
             case OptionId::help:
                 result.command = Command::help;

@@ -1,8 +1,11 @@
 #pragma once
 // The command line of scindarex-cli:
 //
-//   scindarex-cli split FILE [--size KB] [--dest DIR] [--if-exists MODE] [--quiet]
-//   scindarex-cli join FIRST_PIECE [--hjsplit] [--dest DIR] [--if-exists MODE] [--quiet]
+//   scindarex-cli split FILE [--size KB] [--dest DIR] [--if-exists MODE] [--checksums]
+//                 [--quiet]
+//   scindarex-cli join FIRST_PIECE [--hjsplit] [--dest DIR] [--if-exists MODE] [--no-verify]
+//                 [--quiet]
+//   scindarex-cli verify FIRST_PIECE [--hjsplit] [--quiet]
 //   scindarex-cli info FILE [--size KB] [--hjsplit]
 //   scindarex-cli pack ARCHIVE [FILE...] [--author T] [--content T] [--comment T] [--quiet]
 //   scindarex-cli list ARCHIVE
@@ -21,7 +24,7 @@
 
 namespace scx::cli {
 
-enum class Command { help, version, split, join, info, pack, list, extract };
+enum class Command { help, version, split, join, info, pack, list, extract, verify };
 
 // What to do when the first name an operation writes is taken.
 enum class IfExists {
@@ -41,6 +44,8 @@ struct CliArguments {
     std::optional<IfExists> ifExists;  // none: ask on a terminal, fail otherwise
     bool hjsplit = false;
     bool quiet = false;
+    bool checksums = false;  // split: write the set's checksum file
+    bool noVerify = false;   // join: ignore the set's checksum file
     // pack: the files to gather; extract: the members to take out (none: all).
     std::vector<std::string> members;
     std::string author, content, comment;  // pack: the archive's properties

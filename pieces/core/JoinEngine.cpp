@@ -1,6 +1,8 @@
 #include "JoinEngine.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "DataCopy.h"
 #include "File.h"
@@ -59,18 +61,59 @@ NameOutcome ChooseJoinedName(const JoinOptions& options, std::int64_t count,
     return NameOutcome::chosen;
 }
 
-// Appends `count` bytes from the piece's position to the output.
+// Appends `count` bytes from the piece's position to the output. The tap sees the piece
+// whole: its META-TAG first when `tagged`.
 void AppendPiece(CFile& piece, CFile& output, std::uint64_t count, std::int64_t k,
-                 std::int64_t pieceCount, std::uint64_t& bytesDone, CEngineObserver& observer) {
+                 std::int64_t pieceCount, std::uint64_t& bytesDone, CEngineObserver& observer,
+                 CPieceTap* tap, bool tagged = false) {
+    if (tap != nullptr) {
+        tap->OnPieceStart(k, piece.GetFilePath());
+        if (tagged) {
+            TapMetaTag(piece, *tap);
+        }
+    }
     CopyProgress progress{k, pieceCount, 0, count, bytesDone};
     const std::uint64_t before = bytesDone;
-    CopyExactly(piece, output, count, [&](std::uint64_t copied) {
+    CopyPieceData(piece, output, count, tap, [&](std::uint64_t copied) {
         progress.pieceBytesDone = copied;
         progress.bytesDone = before + copied;
         observer.OnBytesCopied(progress);
     });
     bytesDone += count;
+    if (tap != nullptr) {
+        tap->OnPieceEnd();
+    }
 }
+
+// Removes the joined file unless the join gets to its end. Armed only for a verified join:
+// without one, what was written stays on disk, as the window has always left it.
+class CUnfinishedOutput {
+  public:
+    CUnfinishedOutput(CFile& output, bool armed) : m_output(output), m_armed(armed) {}
+    ~CUnfinishedOutput() {
+        if (m_armed) {
+            const std::string path = m_output.GetFilePath();
+            m_output.Abort();
+            std::error_code ignored;
+            std::filesystem::remove(path, ignored);
+        }
+    }
+    CUnfinishedOutput(const CUnfinishedOutput&) = delete;
+    CUnfinishedOutput& operator=(const CUnfinishedOutput&) = delete;
+
+    // Closes the output, whose end the tap has seen; a failure to close still removes it.
+    void Finish(CPieceTap* tap) {
+        if (tap != nullptr) {
+            tap->OnSetEnd();
+        }
+        m_output.Close();
+        m_armed = false;
+    }
+
+  private:
+    CFile& m_output;
+    bool m_armed;
+};
 
 EngineResult ToResult(NameOutcome outcome) {
     return outcome == NameOutcome::refused ? EngineResult::refused : EngineResult::cancelled;
@@ -114,8 +157,10 @@ EngineResult RunOwnJoin(const JoinOptions& options, CEngineObserver& observer,
     observer.OnRepaint();
     observer.OnCaptionPercent(CaptionPercent(count, 1));
     CFile output(outputName, kCreateFlags);
+    CUnfinishedOutput unfinished(output, options.tap != nullptr);
     std::uint64_t bytesDone = 0;
-    AppendPiece(first, output, firstLength - kMetaTagSize, 1, count, bytesDone, observer);
+    AppendPiece(first, output, firstLength - kMetaTagSize, 1, count, bytesDone, observer,
+                options.tap, true);
     observer.OnStepIt();
     first.Close();
 
@@ -123,11 +168,11 @@ EngineResult RunOwnJoin(const JoinOptions& options, CEngineObserver& observer,
         observer.OnCaptionPercent(CaptionPercent(count, k));
         observer.OnRepaint();
         CFile piece(PieceName(options, k), kReadFlags);
-        AppendPiece(piece, output, piece.GetLength(), k, count, bytesDone, observer);
+        AppendPiece(piece, output, piece.GetLength(), k, count, bytesDone, observer, options.tap);
         observer.OnStepIt();
         piece.Close();
     }
-    output.Close();
+    unfinished.Finish(options.tap);
     observer.OnFinishedCaption();
     observer.OnProgressPos(kProgressEnd);
     return EngineResult::done;
@@ -158,8 +203,9 @@ EngineResult RunHJSplitJoin(const JoinOptions& options, CEngineObserver& observe
     // agreed to replace.
     CFile first(options.firstPiecePath, kReadFlags);
     CFile output(outputName, kCreateFlags);
+    CUnfinishedOutput unfinished(output, options.tap != nullptr);
     std::uint64_t bytesDone = 0;
-    AppendPiece(first, output, first.GetLength(), 1, count, bytesDone, observer);
+    AppendPiece(first, output, first.GetLength(), 1, count, bytesDone, observer, options.tap);
     observer.OnCaptionPercent(CaptionPercent(count, 1));
     observer.OnRepaint();
     observer.OnStepIt();
@@ -167,13 +213,13 @@ EngineResult RunHJSplitJoin(const JoinOptions& options, CEngineObserver& observe
 
     for (std::int64_t k = 2; k <= count; ++k) {
         CFile piece(PieceName(options, k), kReadFlags);
-        AppendPiece(piece, output, piece.GetLength(), k, count, bytesDone, observer);
+        AppendPiece(piece, output, piece.GetLength(), k, count, bytesDone, observer, options.tap);
         observer.OnStepIt();
         observer.OnCaptionPercent(CaptionPercent(count, k));
         observer.OnRepaint();
         piece.Close();
     }
-    output.Close();
+    unfinished.Finish(options.tap);
     observer.OnProgressPos(kProgressEnd);
     return EngineResult::done;
 }

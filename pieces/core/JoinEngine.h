@@ -28,13 +28,15 @@
 //
 // with OnBytesCopied during each [copy]. Pieces after the first are looked for only when
 // their turn comes: a missing one raises CFileException naming it, and the joined file
-// keeps what was written before.
+// keeps what was written before. With a tap (a checksum verifier), the joined file is
+// instead removed whenever the join does not finish, the tap's own refusals included.
 
 #include <cstdint>
 #include <string>
 
 #include "EngineObserver.h"
 #include "OutputQuestion.h"
+#include "PieceTap.h"
 
 namespace scx::pieces {
 
@@ -47,6 +49,7 @@ struct JoinOptions {
     // Own mode: the META-TAG as the panel read it when the piece was chosen.
     std::int64_t tagPieceCount = 0;
     std::string tagExtension;  // the stored first three bytes, as PanelTag holds them
+    CPieceTap* tap = nullptr;  // sees every byte read, when set
 };
 
 // File failures raise CFileException.

@@ -107,20 +107,29 @@ EngineResult RunSplit(const SplitOptions& options, CEngineObserver& observer, CU
         CFile piece(SplitPiecePath(options.destFolder, options.baseName,
                                    static_cast<std::uint64_t>(k), copyName),
                     CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
+        if (options.tap != nullptr) {
+            options.tap->OnPieceStart(k, piece.GetFilePath());
+        }
         if (k == 1) {
             observer.OnStepIt();
             const MetaTag tag = BuildMetaTag(options.sourceExtension, static_cast<int>(count));
             piece.Write(tag.data(), tag.size());
+            if (options.tap != nullptr) {
+                options.tap->OnPieceBytes(tag, true);
+            }
         }
         const std::uint64_t pieceBytes = std::min(partition, length - bytesDone);
         CopyProgress progress{k, count, 0, pieceBytes, bytesDone};
-        CopyExactly(source, piece, pieceBytes, [&](std::uint64_t copied) {
+        CopyPieceData(source, piece, pieceBytes, options.tap, [&](std::uint64_t copied) {
             progress.pieceBytesDone = copied;
             progress.bytesDone = bytesDone + copied;
             observer.OnBytesCopied(progress);
         });
         bytesDone += pieceBytes;
         piece.Close();
+        if (options.tap != nullptr) {
+            options.tap->OnPieceEnd();
+        }
         if (k == 1) {
             observer.OnRepaint();
             observer.OnCaptionPercent(CaptionPercent(count, k));
@@ -130,6 +139,9 @@ EngineResult RunSplit(const SplitOptions& options, CEngineObserver& observer, CU
         }
     }
     source.Close();
+    if (options.tap != nullptr) {
+        options.tap->OnSetEnd();
+    }
     observer.OnProgressPos(kProgressEnd);
     observer.OnFinishedCaption();
     return EngineResult::done;

@@ -19,6 +19,7 @@
 
 #include "EngineObserver.h"
 #include "OutputQuestion.h"
+#include "PieceTap.h"
 
 namespace scx::pieces {
 
@@ -30,6 +31,7 @@ struct SplitOptions {
     std::uint64_t selectedLength = 0;  // the length shown when the file was chosen
     std::int64_t partitionKb = 0;      // partition size in kilobytes of 1024 bytes
     std::int64_t pieceCount = 0;       // the count the panel shows
+    CPieceTap* tap = nullptr;          // sees every byte written, when set
 };
 
 // File failures raise CFileException. A piece count above 999 is refused with message 148

@@ -195,4 +195,23 @@ inline constexpr unsigned IDS_MEMBER_NOT_EXTRACTED = 225;
 inline constexpr unsigned IDS_DATE_NOT_REPRESENTABLE = 240;
 inline constexpr unsigned IDS_NO_EXTENDED_ATTRIBUTES = 241;
 
+// Checksum files of piece sets ("%1" is a path or a name, "%2" a line number or a count).
+inline constexpr unsigned IDS_CHECKSUM_MALFORMED = 260;
+inline constexpr unsigned IDS_CHECKSUM_UNSAFE_NAME = 261;
+inline constexpr unsigned IDS_CHECKSUM_DUPLICATE = 262;
+inline constexpr unsigned IDS_CHECKSUM_TOO_LARGE = 263;
+inline constexpr unsigned IDS_PIECE_DAMAGED = 264;
+inline constexpr unsigned IDS_JOINED_DAMAGED = 265;
+inline constexpr unsigned IDS_PIECE_MISSING = 266;
+inline constexpr unsigned IDS_PIECE_NOT_LISTED = 267;
+inline constexpr unsigned IDS_NO_CHECKSUM_FILE = 268;
+inline constexpr unsigned IDS_CHECKSUM_PRESENT = 269;
+inline constexpr unsigned IDS_CHECKSUM_ABSENT = 270;
+inline constexpr unsigned IDS_VERIFY_FAILED = 271;
+inline constexpr unsigned IDS_VERIFY_DONE = 272;
+inline constexpr unsigned IDS_NAME_NOT_LISTABLE = 273;
+inline constexpr unsigned IDS_CHECKSUM_IS_SOURCE = 274;
+inline constexpr unsigned IDS_CHECKSUMS_WRITTEN = 275;
+inline constexpr unsigned IDS_JOIN_VERIFIED = 276;
+
 }  // namespace scx::res

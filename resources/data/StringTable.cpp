@@ -153,6 +153,42 @@ constexpr StringEntry kStrings[] = {
      "Le système de fichiers ne conserve pas les attributs Caché, Système et Archive ni la date "
      "de création de ce fichier :\n%1\n"
      "Les autres modifications ont été appliquées."},
+
+    // Checksum files of piece sets.
+    {IDS_CHECKSUM_MALFORMED,
+     "Le fichier de sommes de contrôle est mal formé à la ligne %2 :\n%1\n"
+     "Chaque ligne doit porter 64 chiffres hexadécimaux en minuscules, deux espaces et un nom "
+     "de fichier."},
+    {IDS_CHECKSUM_UNSAFE_NAME,
+     "Le fichier de sommes de contrôle désigne à la ligne %2 un dossier ou un fichier hors de "
+     "son dossier :\n%1\nSeuls des noms de fichiers simples y sont acceptés."},
+    {IDS_CHECKSUM_DUPLICATE,
+     "Le fichier de sommes de contrôle nomme une seconde fois le même fichier à la ligne %2 :\n"
+     "%1"},
+    {IDS_CHECKSUM_TOO_LARGE,
+     "Le fichier est trop grand pour être le fichier de sommes de contrôle d'un ensemble :\n%1"},
+    {IDS_PIECE_DAMAGED,
+     "La partie est endommagée, sa somme de contrôle ne correspond pas :\n%1\n"
+     "Le fichier joint incomplet a été supprimé."},
+    {IDS_JOINED_DAMAGED,
+     "Le fichier joint ne correspond pas à la somme de contrôle donnée par :\n%1\n"
+     "Il a été supprimé."},
+    {IDS_PIECE_MISSING, "Une partie de l'ensemble manque :\n%1"},
+    {IDS_PIECE_NOT_LISTED,
+     "Le fichier de sommes de contrôle ne donne pas la somme de cette partie :\n%1"},
+    {IDS_NO_CHECKSUM_FILE, "Aucun fichier de sommes de contrôle pour cet ensemble :\n%1"},
+    {IDS_CHECKSUM_PRESENT, "Fichier de sommes de contrôle : %1"},
+    {IDS_CHECKSUM_ABSENT, "Fichier de sommes de contrôle : absent"},
+    {IDS_VERIFY_FAILED, "Parties manquantes ou endommagées : %1 sur %2."},
+    {IDS_VERIFY_DONE, "Toutes les parties sont intactes."},
+    {IDS_NAME_NOT_LISTABLE,
+     "Ce nom ne peut pas figurer dans un fichier de sommes de contrôle (barre oblique inverse "
+     "ou caractère de contrôle) :\n%1\nRien n'a été coupé."},
+    {IDS_CHECKSUM_IS_SOURCE,
+     "Le fichier de sommes de contrôle remplacerait le fichier à couper :\n%1\n"
+     "Rien n'a été coupé."},
+    {IDS_CHECKSUMS_WRITTEN, "Sommes de contrôle écrites dans :\n%1"},
+    {IDS_JOIN_VERIFIED, "Chaque partie a été vérifiée avec :\n%1"},
 };
 
 constexpr bool SortedById() {

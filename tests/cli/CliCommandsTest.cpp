@@ -227,10 +227,10 @@ TEST_F(CliTest, InfoPrintsThePanelLines) {
          {"", "1.   ko", "Nombre de fichier produits :  0", "Taille de partition :  0"}},
         {{"info", Path("clip.001")},
          {"001", "1.3671951   Mo", "Extension du fichier joint :   mpeg",
-          "Nombres de fichiers à joindre :   3"}},
+          "Nombres de fichiers à joindre :   3", "Fichier de sommes de contrôle : absent"}},
         {{"info", Path("x.avi.001"), "--hjsplit"},
          {"001", "5.   octets", "Extension du fichier joint :   avi",
-          "Nombres de fichiers à joindre :   2"}},
+          "Nombres de fichiers à joindre :   2", "Fichier de sommes de contrôle : absent"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args));
@@ -255,11 +255,13 @@ TEST_F(CliTest, InfoOfUnreadableFirstPieces) {
     } cases[] = {
         {{"info", Path("x.avi.001")},
          Path("x.avi.001") + "\n001\n8.   octets\nExtension du fichier joint :   ABCD\n"
-                             "Nombres de fichiers à joindre :   0\n",
+                             "Nombres de fichiers à joindre :   0\n"
+                             "Fichier de sommes de contrôle : absent\n",
          Said(res::IDS_TAG_UNREADABLE)},
         {{"info", Path("film.001")},
          Path("film.001") + "\n001\n12.   octets\nExtension du fichier joint :   avi\n"
-                            "Nombres de fichiers à joindre :   -3\n",
+                            "Nombres de fichiers à joindre :   -3\n"
+                            "Fichier de sommes de contrôle : absent\n",
          Said(res::IDS_TAG_UNREADABLE)},
         {{"info", Path("film.001"), "--hjsplit"},
          Path("film.001") + "\n001\n12.   octets\n",
