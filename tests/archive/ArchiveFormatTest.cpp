@@ -120,6 +120,18 @@ TEST(ArchiveCorruptTest, HeaderCutShortAnywhereIsCorruptAndDataAreaIsNeverNeeded
     EXPECT_EQ(ParseBytes(whole.substr(0, 107)).lines.back(), "loaded 104");
 }
 
+// The fuzzer's seeds and every input it ever found at fault parse to one verdict.
+TEST(ArchiveFuzzCorpusTest, EveryKeptInputEndsLoadedOrCorrupt) {
+    int inputs = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(SCX_FUZZ_CORPUS)) {
+        const std::vector<std::string> lines = ParseBytes(ReadWholeFile(entry.path())).lines;
+        ASSERT_FALSE(lines.empty()) << entry.path();
+        EXPECT_TRUE(lines.back() == "134" || lines.back().starts_with("loaded ")) << entry.path();
+        ++inputs;
+    }
+    EXPECT_GE(inputs, 10);
+}
+
 TEST_F(ArchiveTest, TextsAreStoredInWindows1252WhenTheyFitAndReadBackAsWritten) {
     struct Row {
         std::string text, stored;
