@@ -1,0 +1,142 @@
+#!/usr/bin/env bash
+# Speed and memory of the package archives of scindarex-cli against GNU tar:
+#   pack     64 files of 16 MiB of random bytes             vs  tar cf
+#   extract  all of them into an empty folder                vs  tar xf
+#   list     an archive of 100 000 empty members             vs  tar tf
+# each run REPEAT times (at least 3), ours and tar alternating, medians and ratios
+# printed; then the peak resident memory of extracting one member of 1 GiB, from
+# /usr/bin/time -v. The page cache is handled as run-bench.sh does: the input read once,
+# then dropped before every timed run (root).
+#
+# Usage: bench/run-archive-bench.sh [path/to/scindarex-cli]   (default:
+# build/bin/scindarex-cli). REPEAT=5 by default; FILES, FILE_MIB and LIST_MEMBERS change
+# the sizes for a quick try.
+set -euo pipefail
+
+repo=$(cd "$(dirname "$0")/.." && pwd)
+cli=${1:-$repo/build/bin/scindarex-cli}
+repeat=${REPEAT:-5}
+files=${FILES:-64}
+file_mib=${FILE_MIB:-16}
+list_members=${LIST_MEMBERS:-100000}
+[[ -x $cli ]] || { echo "scindarex-cli not found at $cli: build it first (make test)" >&2; exit 1; }
+((repeat >= 3)) || { echo "REPEAT must be at least 3" >&2; exit 1; }
+cli=$(cd "$(dirname "$cli")" && pwd)/$(basename "$cli")
+command -v tar >/dev/null || { echo "tar not found (Debian package 'tar')" >&2; exit 1; }
+[[ -x /usr/bin/time ]] || { echo "GNU time not found (Debian package 'time')" >&2; exit 1; }
+
+work=$(mktemp -d "$(dirname "$(dirname "$cli")")/bench-archive.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+fstype=$(stat -f -c %T "$work")
+if [[ $fstype == tmpfs ]]; then
+    echo "warning: $work is on tmpfs; the figures will not be those of a disk" >&2
+fi
+
+can_drop=no
+if [[ -w /proc/sys/vm/drop_caches ]] && sync && echo 3 2>/dev/null >/proc/sys/vm/drop_caches; then
+    can_drop=yes
+fi
+
+# Wall seconds of a command, each started from the same state: its own earlier output
+# deleted, every write flushed, a pause for the device, its input read once and the page
+# cache dropped (see run-bench.sh for why the input is read first).
+timed() {
+    local output=$1 input=$2
+    shift 2
+    rm -rf "$output"
+    mkdir -p "$(dirname "$output")"
+    [[ $output == */ ]] && mkdir -p "$output"
+    sync
+    sleep "${SETTLE:-2}"
+    # The input may be a pattern: expanded here on purpose.
+    # shellcheck disable=SC2086
+    cat $input >/dev/null
+    sync
+    if [[ $can_drop == yes ]]; then
+        echo 3 >/proc/sys/vm/drop_caches
+    fi
+    local start end
+    start=$(date +%s%N)
+    "$@" >/dev/null
+    end=$(date +%s%N)
+    awk -v ns=$((end - start)) 'BEGIN { printf "%.3f\n", ns / 1e9 }'
+}
+
+median() {
+    printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END {
+        if (NR % 2) print v[(NR + 1) / 2]; else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f\n", a / b }'; }
+
+# The members are named relative to their folder, as tar stores them.
+ours_pack() { (cd "$work/src" && "$cli" pack "$work/p/ours.pck" f* --quiet); }
+tar_pack() { tar cf "$work/t/theirs.tar" -C "$work/src" .; }
+ours_extract() { "$cli" extract "$work/p/ours.pck" --dest "$work/xo/" --quiet; }
+tar_extract() { tar xf "$work/t/theirs.tar" -C "$work/xt/"; }
+ours_list() { "$cli" list "$work/list.pck"; }
+tar_list() { tar tf "$work/list.tar"; }
+
+echo "scindarex-cli: $cli"
+echo "work folder:   $work ($fstype), $(nproc) processors, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "page cache:    $([[ $can_drop == yes ]] && echo "dropped before every run" ||
+    echo "NOT dropped (needs root and a writable /proc/sys/vm/drop_caches)")"
+echo "repetitions:   $repeat; $files files of $file_mib MiB; $list_members empty members"
+echo
+
+mkdir -p "$work"/{src,empty,p,t}
+echo "making $files files of $file_mib MiB of random bytes and $list_members empty files..."
+for ((i = 0; i < files; i++)); do
+    head -c "${file_mib}M" /dev/urandom >"$(printf '%s/src/f%03d' "$work" "$i")"
+done
+# Short names, so that all of them fit on one command line.
+(cd "$work/empty" && seq 1 "$list_members" | xargs touch && "$cli" pack "$work/list.pck" ./* --quiet)
+tar cf "$work/list.tar" -C "$work/empty" .
+"$cli" list "$work/list.pck" | tail -n +4 | wc -l | grep -qx "$list_members" ||
+    { echo "the list archive does not hold $list_members members" >&2; exit 1; }
+
+echo "warming up..."
+timed "$work/p/ours.pck" "$work/src/*" ours_pack >/dev/null
+timed "$work/t/theirs.tar" "$work/src/*" tar_pack >/dev/null
+
+pack_ours=() pack_tar=() extract_ours=() extract_tar=() list_ours=() list_tar=()
+for ((i = 1; i <= repeat; i++)); do
+    round=(ours_pack tar_pack ours_extract tar_extract ours_list tar_list)
+    ((i % 2)) || round=(tar_pack ours_pack tar_extract ours_extract tar_list ours_list)
+    for command in "${round[@]}"; do
+        case $command in
+            ours_pack) pack_ours+=("$(timed "$work/p/ours.pck" "$work/src/*" ours_pack)") ;;
+            tar_pack) pack_tar+=("$(timed "$work/t/theirs.tar" "$work/src/*" tar_pack)") ;;
+            ours_extract) extract_ours+=("$(timed "$work/xo/" "$work/p/ours.pck" ours_extract)") ;;
+            tar_extract) extract_tar+=("$(timed "$work/xt/" "$work/t/theirs.tar" tar_extract)") ;;
+            ours_list) list_ours+=("$(timed "$work/none/" "$work/list.pck" ours_list)") ;;
+            tar_list) list_tar+=("$(timed "$work/none/" "$work/list.tar" tar_list)") ;;
+        esac
+    done
+    echo "run $i: pack ours ${pack_ours[-1]} s, tar ${pack_tar[-1]} s;" \
+        "extract ours ${extract_ours[-1]} s, tar ${extract_tar[-1]} s;" \
+        "list ours ${list_ours[-1]} s, tar ${list_tar[-1]} s"
+done
+diff -r "$work/src" "$work/xo" >/dev/null || { echo "ours extracted wrong bytes" >&2; exit 1; }
+diff -r "$work/src" "$work/xt" >/dev/null || { echo "tar extracted wrong bytes" >&2; exit 1; }
+
+mp=$(median "${pack_ours[@]}") tp=$(median "${pack_tar[@]}")
+mx=$(median "${extract_ours[@]}") tx=$(median "${extract_tar[@]}")
+ml=$(median "${list_ours[@]}") tl=$(median "${list_tar[@]}")
+echo
+printf '%-8s %12s %12s %8s %8s\n' "" "ours (s)" "tar (s)" "ratio" "target"
+printf '%-8s %12s %12s %8s %8s\n' pack "$mp" "$tp" "$(ratio "$mp" "$tp")" "<= 0.50"
+printf '%-8s %12s %12s %8s %8s\n' extract "$mx" "$tx" "$(ratio "$mx" "$tx")" "<= 0.35"
+printf '%-8s %12s %12s %8s %8s\n' list "$ml" "$tl" "$(ratio "$ml" "$tl")" "<= 0.50"
+
+rm -rf "$work"/xo "$work"/xt "$work"/t "$work"/empty
+mkdir -p "$work/big" "$work/one"
+cat "$work"/src/* "$work"/src/* | head -c 1G >"$work/big/member.bin"
+rm -rf "$work/src"
+"$cli" pack "$work/one.pck" "$work/big/member.bin" --quiet
+rm -rf "$work/big" "$work/p"
+kb=$(/usr/bin/time -v "$cli" extract "$work/one.pck" --dest "$work/one" --quiet 2>&1 >/dev/null |
+    awk -F': ' '/Maximum resident set size/ { print $2 }')
+echo
+echo "peak resident memory, extract of one member of 1 GiB: $((kb / 1024)) MiB ($kb kB;" \
+    "target <= 32 MiB)"
