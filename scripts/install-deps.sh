@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the program need, if missing.
+# Installs the Debian packages the build, the tests and the program need, if missing;
+# with "windows", those of the cross-build for Windows and of running it under wine64.
 # Uses sudo when not run as root.
 set -euo pipefail
-packages=(
-    g++ cmake ninja-build pkg-config clang-format
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-translations-l10n
-    qt6-qpa-plugins libgl-dev
-    libgtest-dev libgmock-dev
-    libssl-dev
-    fonts-dejavu-core
-    xvfb xauth
-    7zip
-)
+if [[ "${1:-}" == windows ]]; then
+    packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine64)
+else
+    packages=(
+        g++ cmake ninja-build pkg-config clang-format
+        qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-translations-l10n
+        qt6-qpa-plugins libgl-dev
+        libgtest-dev libgmock-dev
+        fonts-dejavu-core
+        xvfb xauth
+        7zip
+    )
+fi
 missing=()
 for package in "${packages[@]}"; do
     status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
