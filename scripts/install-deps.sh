@@ -11,6 +11,7 @@ else
         qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-translations-l10n
         qt6-qpa-plugins libgl-dev
         libgtest-dev libgmock-dev
+        libssl-dev
         fonts-dejavu-core
         xvfb xauth
         7zip
