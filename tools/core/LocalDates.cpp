@@ -1,6 +1,7 @@
 #include "LocalDates.h"
 
 #include <algorithm>
+#include <climits>
 #include <ctime>
 
 namespace scx::tools {
@@ -30,7 +31,13 @@ std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t d
     return era * 146097 + dayOfEra - 719468 + (day - 1);
 }
 
-LocalDate CivilFromDays(std::int64_t days) {
+struct CivilDate {
+    std::int64_t year;
+    int month;
+    int day;
+};
+
+CivilDate CivilFromDays(std::int64_t days) {
     days += 719468;
     const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
     const std::int64_t dayOfEra = days - era * 146097;
@@ -40,8 +47,7 @@ LocalDate CivilFromDays(std::int64_t days) {
     const std::int64_t monthIndex = (5 * dayOfYear + 2) / 153;
     const int day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
     const int month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
-    const std::int64_t year = yearOfEra + era * 400 + (month <= 2);
-    return {day, month, static_cast<int>(year)};
+    return {yearOfEra + era * 400 + (month <= 2), month, day};
 }
 
 bool SameWallClock(const std::tm& a, const std::tm& b) {
@@ -98,9 +104,12 @@ std::optional<FileTime> MoveToDate(const FileTime& old, const LocalDate& date) {
     if (before->date == date) {
         return old;
     }
-    const LocalDate real = CivilFromDays(DaysFromCivil(date.year, date.month, date.day));
+    const CivilDate real = CivilFromDays(DaysFromCivil(date.year, date.month, date.day));
+    if (real.year - 1900 > INT_MAX || real.year - 1900 < INT_MIN) {
+        return std::nullopt;  // beyond what the C library's broken-down time can say
+    }
     std::tm wanted{};
-    wanted.tm_year = real.year - 1900;
+    wanted.tm_year = static_cast<int>(real.year - 1900);
     wanted.tm_mon = real.month - 1;
     wanted.tm_mday = real.day;
     wanted.tm_hour = before->hour;
