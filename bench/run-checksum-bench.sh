@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# Speed of the checksum files against what people do today with GNU tools:
+#   split --checksums of 1 GiB into 15 000 KB pieces   vs  split -b 15360000, then
+#                                                           sha256sum of the pieces
+#   join with verification (checksum file beside)      vs  sha256sum -c, then cat
+# and, for reference, our split and join without checksums. Each run REPEAT times (at
+# least 3), in alternating order; medians and ratios printed.
+#
+# Usage: bench/run-checksum-bench.sh [path/to/scindarex-cli]   (default:
+# build/bin/scindarex-cli). REPEAT=5 by default. The page cache is handled as run-bench.sh
+# does: inputs read once, then dropped before every timed run (root only).
+set -euo pipefail
+
+repo=$(cd "$(dirname "$0")/.." && pwd)
+cli=${1:-$repo/build/bin/scindarex-cli}
+repeat=${REPEAT:-5}
+[[ -x $cli ]] || { echo "scindarex-cli not found at $cli: build it first (make test)" >&2; exit 1; }
+((repeat >= 3)) || { echo "REPEAT must be at least 3" >&2; exit 1; }
+cli=$(cd "$(dirname "$cli")" && pwd)/$(basename "$cli")
+
+work=$(mktemp -d "$(dirname "$(dirname "$cli")")/bench-checksum.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+fstype=$(stat -f -c %T "$work")
+if [[ $fstype == tmpfs ]]; then
+    echo "warning: $work is on tmpfs; the figures will not be those of a disk" >&2
+fi
+
+can_drop=no
+if [[ -w /proc/sys/vm/drop_caches ]] && sync && echo 3 2>/dev/null >/proc/sys/vm/drop_caches; then
+    can_drop=yes
+fi
+
+# Wall seconds of a command, started from the same state each time: its own earlier
+# output deleted, writes flushed, a pause for the device, its input read once (the host's
+# cache of a virtual disk, see run-bench.sh) and the page cache dropped.
+timed() {
+    local output=$1 input=$2
+    shift 2
+    rm -f "$output"/*
+    sync
+    sleep "${SETTLE:-2}"
+    # The input may be a pattern naming a piece set: expanded here on purpose.
+    # shellcheck disable=SC2086
+    cat $input >/dev/null
+    sync
+    if [[ $can_drop == yes ]]; then
+        echo 3 >/proc/sys/vm/drop_caches
+    fi
+    local start end
+    start=$(date +%s%N)
+    "$@"
+    end=$(date +%s%N)
+    awk -v ns=$((end - start)) 'BEGIN { printf "%.3f\n", ns / 1e9 }'
+}
+
+median() {
+    printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END {
+        if (NR % 2) print v[(NR + 1) / 2]; else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f\n", a / b }'; }
+
+src=$work/src/data.bin
+ours_split() {
+    "$cli" split "$src" --size 15000 --dest "$work/ours" --if-exists overwrite --checksums --quiet
+}
+gnu_split() {
+    split -d -a 3 --numeric-suffixes=1 -b 15360000 "$src" "$work/gnu/p."
+    (cd "$work/gnu" && sha256sum p.* >"$work/sums/p.sha256")
+}
+plain_split() {
+    "$cli" split "$src" --size 15000 --dest "$work/plain" --if-exists overwrite --quiet
+}
+ours_join() {
+    "$cli" join "$work/ours/data.001" --dest "$work/joined-ours" --if-exists overwrite --quiet
+}
+gnu_join() {
+    (cd "$work/gnu" && sha256sum -c --quiet "$work/sums/p.sha256")
+    cat "$work"/gnu/p.* >"$work/joined-gnu/out"
+}
+plain_join() {
+    "$cli" join "$work/plain/data.001" --dest "$work/joined-plain" --if-exists overwrite --quiet
+}
+
+echo "scindarex-cli: $cli"
+echo "work folder:   $work ($fstype), $(nproc) processors, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "page cache:    $([[ $can_drop == yes ]] && echo "dropped before every run" ||
+    echo "NOT dropped (needs root and a writable /proc/sys/vm/drop_caches)")"
+echo "repetitions:   $repeat"
+echo
+
+mkdir -p "$work"/{src,ours,gnu,plain,sums,joined-ours,joined-gnu,joined-plain,none}
+echo "making 1 GiB of random bytes..."
+head -c 1G /dev/urandom >"$src"
+
+echo "warming up..."
+for command in ours_split gnu_split plain_split ours_join gnu_join plain_join; do
+    timed "$work/none" "$src" "$command" >/dev/null
+done
+
+declare -A runs
+record() { runs[$1]+="$2 "; }
+last() { awk '{ print $NF }' <<<"${runs[$1]}"; }
+for ((i = 1; i <= repeat; i++)); do
+    # Rotate which goes first, so that none always runs on a warmer machine.
+    splits=(ours gnu plain) joins=(ours gnu plain)
+    shift_by=$((i % 3))
+    splits=("${splits[@]:shift_by}" "${splits[@]:0:shift_by}")
+    joins=("${joins[@]:shift_by}" "${joins[@]:0:shift_by}")
+    for who in "${splits[@]}"; do
+        record "split_$who" "$(timed "$work/$who" "$src" "${who}_split")"
+    done
+    for who in "${joins[@]}"; do
+        record "join_$who" "$(timed "$work/joined-$who" "$work/$who/*" "${who}_join")"
+    done
+    echo "run $i: split $(last split_ours) s, GNU split + sha256sum $(last split_gnu) s;" \
+        "join $(last join_ours) s, sha256sum -c + cat $(last join_gnu) s"
+done
+for joined in "$work/joined-ours/data.bin" "$work/joined-gnu/out" "$work/joined-plain/data.bin"; do
+    cmp -s "$src" "$joined" || { echo "$joined holds wrong bytes" >&2; exit 1; }
+done
+(cd "$work/ours" && sha256sum -c --quiet --ignore-missing data.sha256) || { echo "sha256sum -c refused ours" >&2; exit 1; }
+
+# shellcheck disable=SC2086
+{
+    so=$(median ${runs[split_ours]}) sg=$(median ${runs[split_gnu]}) sp=$(median ${runs[split_plain]})
+    jo=$(median ${runs[join_ours]}) jg=$(median ${runs[join_gnu]}) jp=$(median ${runs[join_plain]})
+}
+echo
+printf '%-6s %16s %16s %8s %8s %20s\n' "" "ours (s)" "GNU tools (s)" "ratio" "target" \
+    "ours, no checksum (s)"
+printf '%-6s %16s %16s %8s %8s %20s\n' split "$so" "$sg" "$(ratio "$so" "$sg")" "<= 0.70" "$sp"
+printf '%-6s %16s %16s %8s %8s %20s\n' join "$jo" "$jg" "$(ratio "$jo" "$jg")" "<= 0.70" "$jp"
