@@ -216,16 +216,15 @@ bool WriteFileAttributes(const std::string& path, std::uint32_t attributes) {
     try {
         const PathState state = ReadPathState(path);
         const std::uint8_t dosBits = static_cast<std::uint8_t>(attributes & kDosBits);
+        bool kept = true;
         if (state.dos || dosBits != DosBits(state.dos, path)) {
             dosattrib::DosInfo info = state.dos.value_or(dosattrib::DosInfo{});
             info.attributes = static_cast<std::uint32_t>(attributes & (kDosBits | attr::readOnly));
-            if (!WriteDosInfo(path, info)) {
-                return false;
-            }
+            kept = WriteDosInfo(path, info);
         }
         ChangeMode(path, state.info.st_mode,
                    ModeWithReadOnly(state.info.st_mode, (attributes & attr::readOnly) != 0));
-        return true;
+        return kept;
     } catch (const CFileException&) {
         return false;
     }
