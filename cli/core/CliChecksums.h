@@ -35,10 +35,11 @@ struct JoinVerification {
     pieces::CSetChecksums sums;
 };
 
-// Before a join: none when no checksum file lies beside the first piece or the tag cannot
-// be joined (the join refuses it itself). Otherwise the expectations, or, through
-// `refusal`, the exit status after a message on `err`: a malformed file, a piece it does
-// not list, a piece missing from the folder.
+// Before a join: none when no checksum file lies beside the first piece, when it lists
+// neither a piece nor the joined file, or when the tag cannot be joined (the join refuses
+// it itself). Otherwise the expectations (the joined file's alone when the file lists no
+// piece), or, through `refusal`, the exit status after a message on `err`: a malformed
+// file, a piece it does not list while it lists others, a piece missing from the folder.
 std::optional<JoinVerification> PrepareJoinVerification(const pieces::JoinOptions& options,
                                                         std::ostream& err, int& refusal);
 

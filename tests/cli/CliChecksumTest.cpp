@@ -223,6 +223,35 @@ TEST_F(CliChecksumTest, CopyNamesAndSetsWithout) {
     EXPECT_EQ(plain.err, "");
 }
 
+// A checksum file fetched with the file before it was cut lists no piece: the join checks
+// the joined file alone, or nothing when the file is not listed either.
+TEST_F(CliChecksumTest, ChecksumFilesThatListNoPiece) {
+    WriteWholeFile(Path("film.avi"), kBytes);
+    const std::string digest = pieces::Sha256OfFile(Path("film.avi"));
+    const std::string other(64, 'b');
+    ASSERT_EQ(RunCliWith({"split", Path("film.avi"), "--size", "1", "--quiet"}).code, kExitSuccess);
+    std::filesystem::remove(Path("film.avi"));
+    const struct {
+        std::string text;
+        int code;
+        std::string err;
+    } cases[] = {
+        {digest + "  film.avi\n", kExitSuccess,
+         Said(res::IDS_JOIN_DONE) + Said(res::IDS_JOIN_VERIFIED, Path("film.sha256"))},
+        {other + "  film.avi\n", kExitRefused, Said(res::IDS_JOINED_DAMAGED, Path("film.sha256"))},
+        {other + "  autre.txt\n", kExitSuccess, Said(res::IDS_JOIN_DONE)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        WriteWholeFile(Path("film.sha256"), c.text);
+        const CliRun join = RunCliWith({"join", Path("film.001")});
+        EXPECT_EQ(join.code, c.code);
+        EXPECT_EQ(join.err, c.err);
+        EXPECT_EQ(std::filesystem::exists(Path("film.avi")), c.code == kExitSuccess);
+        std::filesystem::remove(Path("film.avi"));
+    }
+}
+
 TEST_F(CliChecksumTest, HJSplitSets) {
     const std::string bytes = PatternBytes(2500, 3);
     std::string sums;
