@@ -10,6 +10,7 @@
 #include "FileExistence.h"
 #include "PieceNames.h"
 #include "ResourceIds.h"
+#include "Utf8Path.h"
 
 namespace scx::archive {
 
@@ -37,14 +38,14 @@ void WriteMember(CFile& archive, std::uint64_t offset, std::uint64_t size,
         pieces::CopyExactly(archive, output, size, onProgress);
         output.Close();
         std::error_code error;
-        std::filesystem::rename(temporary, path, error);
+        std::filesystem::rename(Utf8Path(temporary), Utf8Path(path), error);
         if (error) {
             throw CFileException(CFileException::CauseFromErrno(error.value(), path), path,
                                  error.value());
         }
     } catch (...) {
         std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
+        std::filesystem::remove(Utf8Path(temporary), ignored);
         throw;
     }
 }

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <limits>
 
+#include "File.h"
 #include "TextEncoding.h"
 
 namespace scx::archive {
@@ -24,6 +25,11 @@ bool IsDigit(char c) {
 }
 
 }  // namespace
+
+std::string EntryNameOf(std::string_view path) {
+    const std::size_t separator = path.find_last_of(CFile::kPathSeparators);
+    return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
+}
 
 std::string EncodeHeaderText(std::string_view text) {
     // Windows-1252 only where a reader cannot take the bytes for UTF-8: "Ã©" would

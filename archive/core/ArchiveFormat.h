@@ -48,6 +48,9 @@ struct ArchiveEntry {
     bool operator==(const ArchiveEntry&) const = default;
 };
 
+// The entry name of the file at `path`: its name without any folder.
+std::string EntryNameOf(std::string_view path);
+
 // A header text (a property or a name, UTF-8) as the header stores it.
 std::string EncodeHeaderText(std::string_view text);
 // The UTF-8 text of a stored field.

@@ -7,6 +7,7 @@
 #include "DataCopy.h"
 #include "File.h"
 #include "ResourceIds.h"
+#include "Utf8Path.h"
 
 namespace scx::archive {
 
@@ -61,11 +62,12 @@ std::ptrdiff_t FindArchiveAmongMembers(const std::string& archivePath,
                                        const std::vector<ArchiveMemberFile>& members) {
     // A member exists (it is read), so only an archive path that exists can name it.
     std::error_code error;
-    if (!std::filesystem::exists(archivePath, error)) {
+    if (!std::filesystem::exists(Utf8Path(archivePath), error)) {
         return -1;
     }
     for (std::size_t i = 0; i < members.size(); ++i) {
-        if (std::filesystem::equivalent(archivePath, members[i].path, error) && !error) {
+        if (std::filesystem::equivalent(Utf8Path(archivePath), Utf8Path(members[i].path), error) &&
+            !error) {
             return static_cast<std::ptrdiff_t>(i);
         }
     }

@@ -59,11 +59,6 @@ class CCreateFeedback : public archive::CArchiveWriteObserver {
     std::vector<std::string> m_names;
 };
 
-std::string NameOf(const std::string& path) {
-    const std::size_t separator = path.find_last_of(CFile::kPathSeparators);
-    return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
 }  // namespace
 
 CArchiveCreateDlg::CArchiveCreateDlg() : CDialog(IDD_ARCHIVE_CREATE) {}
@@ -186,7 +181,7 @@ int CArchiveCreateDlg::WriteArchive(const std::string& path) {
     // The comment box gives its line breaks as CR LF, as they are stored.
     const archive::ArchiveProperties properties{
         GetDlgItemText(IDC_AUTHOR), GetDlgItemText(IDC_CONTENT), GetDlgItemText(IDC_COMMENT)};
-    CCreateFeedback feedback(*this, NameOf(path), std::move(names));
+    CCreateFeedback feedback(*this, archive::EntryNameOf(path), std::move(names));
     return archive::WriteArchive(path, properties, members, feedback) ==
                    archive::WriteResult::written
                ? 1

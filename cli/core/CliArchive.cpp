@@ -1,6 +1,5 @@
 #include "CliArchive.h"
 
-#include <filesystem>
 #include <optional>
 #include <set>
 
@@ -82,7 +81,7 @@ int RunPack(const CliArguments& arguments, std::ostream& err, CLazyProgress& pro
     std::vector<archive::ArchiveMemberFile> members;
     std::set<std::string> names;
     for (const std::string& file : arguments.members) {
-        const std::string name = std::filesystem::path(file).filename().string();
+        const std::string name = archive::EntryNameOf(file);
         if (name.find(';') != std::string::npos) {
             err << Message(res::IDS_NAME_HOLDS_SEMICOLON, file) << '\n';
             return kExitRefused;

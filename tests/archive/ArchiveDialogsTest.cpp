@@ -181,6 +181,10 @@ TEST_F(ArchiveDialogTest, ProgressAfterEachMemberAndTheRestartWithTheArchive) {
         host.ClearMessages();
         Create(create, archivePath);
         EXPECT_EQ(m_positions, row.positions) << row.first;
+        const FileDialogRequest& save = host.FileRequests().back();
+        EXPECT_FALSE(save.open || save.overwritePrompt);
+        EXPECT_EQ(save.defaultExt, "pck");
+        EXPECT_EQ(save.filter, "Fichiers Scindarex Package(*.pck)|*.pck||");
         EXPECT_EQ(host.Messages().back().text, Said(IDS_ARCHIVE_CREATED));
         EXPECT_EQ(host.Messages().back().type, MB_OK | MB_ICONINFORMATION);
         EXPECT_EQ(create.GetDlgItemText(IDC_STATUS), Said(IDS_ARCHIVE_CREATED));
@@ -239,6 +243,14 @@ TEST_F(ArchiveDialogTest, ExtractionBeepsWithoutRowsAndEndsWithAnEmptySelection)
     extract.ClickDlgItem(IDC_REMOVE_SELECTION);
     EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{Said(IDS_NOTHING_SELECTED)});
     EXPECT_EQ(host.Beeps(), 1);
+
+    // An archive without members: the beep again, and no message.
+    Pack("none.pck", {});
+    LoadInto(extract, Path("none.pck"));
+    host.ClearMessages();
+    extract.ClickDlgItem(IDC_EXTRACT);
+    EXPECT_EQ(host.Beeps(), 2);
+    EXPECT_TRUE(host.Messages().empty());
 }
 
 TEST_F(ArchiveDialogTest, TakenNamesAskAndTheBarCountsWhatWasWritten) {
