@@ -1,8 +1,10 @@
 #pragma once
-// SHA-256 through OpenSSL's libcrypto, which uses the processor's SHA instructions where
-// it has them: a checksum file is only worth writing if computing it costs less than the
-// copy it protects.
+// SHA-256 from the system's own well-kept implementation, which uses the processor's SHA
+// instructions where it has them: OpenSSL's libcrypto (Sha256_openssl.cpp), Windows' CNG
+// (Sha256_win32.cpp). A checksum file is only worth writing if computing it costs less
+// than the copy it protects.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -28,6 +30,10 @@ class CSha256 {
     std::string HexDigest();
 
   private:
+    static constexpr std::size_t kDigestSize = 32;
+    // The digest, after which the object starts again from nothing.
+    std::array<unsigned char, kDigestSize> Finish();
+
     struct Context;
     std::unique_ptr<Context> m_context;
 };
