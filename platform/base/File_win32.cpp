@@ -152,7 +152,13 @@ void CFile::Open(const std::string& path, unsigned flags) {
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = ::GetLastError();
-        throw CFileException(CauseFromLastError(error), absolutePath, static_cast<int>(error));
+        // A folder cannot be opened as a file: say what it is rather than how the system
+        // refused it (access denied, or a sharing violation under wine). No name at all is
+        // a file that is not there, as on POSIX.
+        const CFileException::Cause cause = path.empty()     ? CFileException::fileNotFound
+                                            : IsFolder(path) ? CFileException::notRegularFile
+                                                             : CauseFromLastError(error);
+        throw CFileException(cause, absolutePath, static_cast<int>(error));
     }
     // Pipes and devices (CON, NUL, named pipes) would block or never end: only files on a
     // disk are read and written.

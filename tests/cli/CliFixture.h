@@ -44,8 +44,10 @@ inline std::string Said(unsigned stringId, const std::string& path = {}) {
 class CliTest : public ::testing::Test {
   protected:
     // The folder as the file layer resolves it, which is how the tool names files.
-    std::string Folder() const { return std::filesystem::canonical(m_tmp.Folder()).string() + "/"; }
-    std::string Path(const std::string& name) const { return Folder() + name; }
+    std::string Folder() const { return Utf8Text(std::filesystem::canonical(m_tmp.Folder()) / ""); }
+    std::string Path(const std::string& name) const {
+        return Utf8Text(Utf8Path(Folder() + name).make_preferred());
+    }
 
     std::vector<std::string> Files(const std::string& subfolder = {}) const {
         std::vector<std::string> names;

@@ -25,10 +25,10 @@ class EngineTest : public ::testing::Test {
         std::filesystem::create_directory(m_tmp.Path("dst"));
     }
 
-    std::string SrcFolder() const { return m_tmp.Folder() + "src/"; }
-    std::string DstFolder() const { return m_tmp.Folder() + "dst/"; }
-    std::string Src(const std::string& name) const { return SrcFolder() + name; }
-    std::string Dst(const std::string& name) const { return DstFolder() + name; }
+    std::string SrcFolder() const { return m_tmp.Path("src/"); }
+    std::string DstFolder() const { return m_tmp.Path("dst/"); }
+    std::string Src(const std::string& name) const { return m_tmp.Path("src/" + name); }
+    std::string Dst(const std::string& name) const { return m_tmp.Path("dst/" + name); }
 
     // Names in the destination folder, sorted.
     std::vector<std::string> DstFiles() const {
@@ -64,12 +64,12 @@ class EngineTest : public ::testing::Test {
     // the panel would have read.
     static pieces::JoinOptions JoinOf(const std::string& firstPiece, const std::string& destFolder,
                                       bool hjsplit) {
-        const std::filesystem::path path(firstPiece);
+        const std::filesystem::path path = Utf8Path(firstPiece);
         pieces::JoinOptions options;
         options.hjsplit = hjsplit;
         options.firstPiecePath = firstPiece;
-        options.sourceFolder = path.parent_path().string() + "/";
-        options.baseName = path.stem().string();
+        options.sourceFolder = Utf8Text(path.parent_path() / "");
+        options.baseName = Utf8Text(path.stem());
         options.destFolder = destFolder;
         if (!hjsplit) {
             const pieces::PanelTag tag = pieces::ReadPanelTagFromFile(firstPiece);

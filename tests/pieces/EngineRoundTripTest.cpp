@@ -1,7 +1,10 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -27,7 +30,7 @@ TEST_F(EngineTest, SplitThenJoinGivesTheSameBytes) {
     const unsigned seed = 20240611;
     std::mt19937 random(seed);
     std::filesystem::create_directory(m_tmp.Path("out"));
-    const std::string out = m_tmp.Folder() + "out/";
+    const std::string out = m_tmp.Path("out/");
     int run = 0;
     for (const auto& [extension, joined] : extensions) {
         for (int i = 0; i < 5; ++i, ++run) {
@@ -58,6 +61,9 @@ TEST_F(EngineTest, SplitThenJoinGivesTheSameBytes) {
 // A 5 GiB file that is almost all hole, in pieces of 1 GiB: 5 full pieces and an empty
 // sixth. The holes stay holes, so this costs a few blocks and no time.
 TEST_F(EngineTest, SparseFiveGiBFileRoundTrips) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the file object keeps no holes on Windows: they are copied as zeros";
+#else
     constexpr std::uint64_t kGiB = std::uint64_t{1} << 30;
     constexpr std::uint64_t kLength = 5 * kGiB;
     const std::map<std::uint64_t, std::string> marks = {
@@ -100,7 +106,7 @@ TEST_F(EngineTest, SparseFiveGiBFileRoundTrips) {
     EXPECT_LT(allocated, std::uint64_t{64} << 20);
 
     std::filesystem::create_directory(m_tmp.Path("out"));
-    ASSERT_EQ(Join(JoinOf(Dst("disk.001"), m_tmp.Folder() + "out/", false)), EngineResult::done);
+    ASSERT_EQ(Join(JoinOf(Dst("disk.001"), m_tmp.Path("out/"), false)), EngineResult::done);
     const std::string joined = m_tmp.Path("out/disk.img");
     ASSERT_EQ(std::filesystem::file_size(joined), kLength);
 
@@ -138,6 +144,7 @@ TEST_F(EngineTest, SparseFiveGiBFileRoundTrips) {
     }
     ::close(fd);
     EXPECT_GT(checked, 0u);
+#endif
 }
 
 // The first of these tools found on the PATH, or "".

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -21,8 +20,9 @@ std::string Tag(const std::string& extension, int count) {
     return std::string(tag.begin(), tag.end());
 }
 
+// `path` as the file layer resolves it (links followed), which is how it names files.
 std::string Canonical(const std::string& path) {
-    return std::filesystem::canonical(path).string();
+    return Utf8Text(std::filesystem::weakly_canonical(Utf8Path(path)));
 }
 
 TEST_F(EngineTest, SplitsFilmIntoThreePiecesInTheWindowsOrder) {
@@ -79,12 +79,12 @@ TEST_F(EngineTest, SplitRefusesBeforeWritingAnything) {
          5000,
          1,
          -1,
-         {"pos 0", "step 20", "refuse 210 " + Canonical(m_tmp.Folder()) + "/src/" + film}},
+         {"pos 0", "step 20", "refuse 210 " + Canonical(Src(film))}},
         {"file shrank since chosen",
          5000,
          1,
          +1,
-         {"pos 0", "step 20", "refuse 210 " + Canonical(m_tmp.Folder()) + "/src/" + film}},
+         {"pos 0", "step 20", "refuse 210 " + Canonical(Src(film))}},
     };
     for (const auto& c : cases) {
         log.clear();
@@ -146,6 +146,11 @@ TEST_F(EngineTest, SplitNeverWritesOverItsSource) {
          "film_Copie.002"},
     };
     for (const auto& c : cases) {
+#ifdef _WIN32
+        if (c.symbolic) {
+            continue;  // symbolic links need a privilege on Windows (and wine has none)
+        }
+#endif
         std::filesystem::remove_all(SrcFolder());
         std::filesystem::remove_all(DstFolder());
         std::filesystem::create_directory(SrcFolder());
@@ -181,7 +186,7 @@ TEST_F(EngineTest, SplitNeverWritesOverItsSource) {
 TEST_F(EngineTest, SplitStopsAtAFailedWriteAndKeepsWhatWasWritten) {
     const std::string bytes = PatternBytes(2500 * 1024, 3);
     const pieces::SplitOptions options = SplitOf("film", "avi", bytes, 1000);
-    const std::string second = Canonical(DstFolder()) + "/film.002";
+    const std::string second = Canonical(Dst("film.002"));
     CFile::SetFaultHook(
         [&](CFile::Op op, const std::string& path, std::uint64_t position, std::size_t& limit) {
             if (op != CFile::Op::write || path != second) {
@@ -215,13 +220,16 @@ TEST_F(EngineTest, SplitStopsAtAFailedWriteAndKeepsWhatWasWritten) {
 // The source loses its end while the second piece is being read: the piece gets the bytes
 // that are there and the failure names the source.
 TEST_F(EngineTest, SplitOfASourceThatShrinksFailsOnTheSource) {
+#ifdef _WIN32
+    GTEST_SKIP() << "on Windows no other program can shrink a file the split holds unshared";
+#endif
     const std::string bytes = PatternBytes(2500 * 1024, 4);
     const pieces::SplitOptions options = SplitOf("film", "avi", bytes, 1000);
     const std::string source = Canonical(options.sourcePath);
     CFile::SetFaultHook(
         [&](CFile::Op op, const std::string& path, std::uint64_t position, std::size_t&) {
             if (op == CFile::Op::read && path == source && position == 1000 * 1024) {
-                EXPECT_EQ(::truncate(source.c_str(), 1000 * 1024 + 300), 0);
+                std::filesystem::resize_file(source, 1000 * 1024 + 300);
             }
             return 0;
         });

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <climits>
@@ -81,12 +83,12 @@ TEST(FileTest, WriteSeekReadRoundTrip) {
 
 TEST(FileTest, OffsetsAndLengthsBeyondFourGiB) {
     TempFolder tmp;
-    const std::uint64_t far = (std::uint64_t{5} << 30) + 3;
+    const std::uint64_t beyond = (std::uint64_t{5} << 30) + 3;
     CFile file(tmp.Path("sparse.bin"), kCreate | CFile::modeReadWrite);
-    EXPECT_EQ(file.Seek(static_cast<std::int64_t>(far), CFile::begin), far);
+    EXPECT_EQ(file.Seek(static_cast<std::int64_t>(beyond), CFile::begin), beyond);
     file.Write("x", 1);
-    EXPECT_EQ(file.GetLength(), far + 1);
-    EXPECT_EQ(file.Seek(-1, CFile::end), far);
+    EXPECT_EQ(file.GetLength(), beyond + 1);
+    EXPECT_EQ(file.Seek(-1, CFile::end), beyond);
     char c = 0;
     file.ReadExact(&c, 1);
     EXPECT_EQ(c, 'x');
@@ -110,6 +112,7 @@ TEST(FileTest, EveryOpenIsExclusive) {
     CFile again(path, kRead);  // the lock goes with the handle
 }
 
+#ifndef _WIN32
 // A listening Unix socket bound to a path for as long as it lives.
 class UnixSocket {
   public:
@@ -126,13 +129,31 @@ class UnixSocket {
   private:
     int m_fd;
 };
+#endif
+
+// Only regular files are opened: a pipe would block the open for ever.
+TEST(FileTest, SpecialFilesAreRefusedAtOnce) {
+    TempFolder tmp;
+    std::filesystem::create_directory(tmp.Path("folder"));
+    std::vector<std::string> special = {tmp.Path("folder")};
+#ifdef _WIN32
+    special.push_back("NUL");
+#else
+    ASSERT_EQ(::mkfifo(tmp.Path("pipe").c_str(), 0600), 0);
+    const UnixSocket socket(tmp.Path("socket"));
+    special.insert(special.end(), {tmp.Path("pipe"), tmp.Path("socket"), "/dev/null"});
+#endif
+    for (const std::string& path : special) {
+        for (const unsigned flags : {kRead, kCreate}) {
+            EXPECT_EQ(OpenFailure(path, flags, 0), CFileException::notRegularFile)
+                << path << " " << flags;
+        }
+    }
+}
 
 TEST(FileTest, OpenFailuresNameTheirCause) {
     TempFolder tmp;
     WriteWholeFile(tmp.Path("plain"), "x");
-    std::filesystem::create_directory(tmp.Path("folder"));
-    ASSERT_EQ(::mkfifo(tmp.Path("pipe").c_str(), 0600), 0);
-    const UnixSocket socket(tmp.Path("socket"));
     const std::string present = tmp.Path("plain");
     const struct {
         std::string path;
@@ -145,20 +166,16 @@ TEST(FileTest, OpenFailuresNameTheirCause) {
         {tmp.Path("no-folder/missing.txt"), kRead, 0, CFileException::badPath},
         {tmp.Path("no-folder/new.txt"), kCreate, 0, CFileException::badPath},
         {tmp.Path("plain/inside.txt"), kRead, 0, CFileException::badPath},
-        {tmp.Path(std::string(NAME_MAX + 1, 'n')), kRead, 0, CFileException::badPath},
-        // Special files are refused at once: a pipe would block the open for ever.
-        {tmp.Path("folder"), kRead, 0, CFileException::notRegularFile},
-        {tmp.Path("folder"), kCreate, 0, CFileException::notRegularFile},
-        {tmp.Path("pipe"), kRead, 0, CFileException::notRegularFile},
-        {tmp.Path("pipe"), kCreate, 0, CFileException::notRegularFile},
-        {tmp.Path("socket"), kRead, 0, CFileException::notRegularFile},
-        {"/dev/null", kRead, 0, CFileException::notRegularFile},
-        {"/dev/null", kCreate, 0, CFileException::notRegularFile},
+#ifndef _WIN32  // wine reports a name too long for Linux as not found
+        {tmp.Path(std::string(300, 'n')), kRead, 0, CFileException::badPath},
+#endif
         {present, kRead, ELOOP, CFileException::badPath},
         {present, kRead, EACCES, CFileException::accessDenied},
         {present, kCreate, EROFS, CFileException::accessDenied},
         {present, kCreate, ENOSPC, CFileException::diskFull},
+#ifdef EDQUOT
         {present, kCreate, EDQUOT, CFileException::diskFull},
+#endif
         {present, kRead, EMFILE, CFileException::genericException},
     };
     for (const auto& c : cases) {
@@ -169,11 +186,16 @@ TEST(FileTest, OpenFailuresNameTheirCause) {
 TEST(FileTest, PathsAreAbsolute) {
     TempFolder tmp;
     std::filesystem::create_directory(tmp.Path("real"));
-    std::filesystem::create_directory_symlink(tmp.Path("real"), tmp.Path("link"));
-    const std::string folder = std::filesystem::canonical(tmp.Path("real")).string() + "/";
+    const std::string folder = (std::filesystem::canonical(tmp.Path("real")) / "").string();
     WriteWholeFile(tmp.Path("real/film.avi.001"), "x");
     {
+#ifdef _WIN32
+        // Links to folders need a privilege on Windows (and wine has none).
+        CFile viaLink(tmp.Path("real/../real/./film.avi.001"), kRead);
+#else
+        std::filesystem::create_directory_symlink(tmp.Path("real"), tmp.Path("link"));
         CFile viaLink(tmp.Path("link/../real/./film.avi.001"), kRead);
+#endif
         EXPECT_EQ(viaLink.GetFilePath(), folder + "film.avi.001");
         EXPECT_EQ(viaLink.GetFileName(), "film.avi.001");
         EXPECT_EQ(viaLink.GetFileTitle(), "film.avi");
@@ -187,8 +209,9 @@ TEST(FileTest, PathsAreAbsolute) {
     std::filesystem::current_path(previous);
     ASSERT_TRUE(opened);
     EXPECT_EQ(relative.GetFilePath(), folder + "film.avi.001");
-    EXPECT_EQ(error.m_strFileName, folder + "gone/x.bin");  // failures name the file too
-    EXPECT_NE(std::string(error.what()).find(folder + "gone/x.bin"), std::string::npos);
+    const std::string gone = test::Utf8Text(test::Utf8Path(folder) / "gone" / "x.bin");
+    EXPECT_EQ(error.m_strFileName, gone);  // failures name the file too
+    EXPECT_NE(std::string(error.what()).find(gone), std::string::npos);
 }
 
 // A disk that fills up once `path` holds `failAt` bytes.

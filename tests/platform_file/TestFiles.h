@@ -2,28 +2,53 @@
 // Scratch files for the core tests: a private folder removed afterwards, whole-file
 // helpers, and a lock held the way another program would hold a file.
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#else
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 #include <string>
 
 namespace scx::test {
 
+// `utf8` as a path of the platform (std::string means the ANSI code page on Windows).
+inline std::filesystem::path Utf8Path(const std::string& utf8) {
+    return std::filesystem::path(
+        std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+// The UTF-8 text of `path`, as the program's paths are kept.
+inline std::string Utf8Text(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 class TempFolder {
   public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "scx-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("mkdtemp failed");
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const auto path =
+                std::filesystem::temp_directory_path() / ("scx-test-" + std::to_string(random()));
+            if (std::filesystem::create_directory(path)) {
+                m_path = path;
+                return;
+            }
         }
-        m_path = pattern;
+        throw std::runtime_error("no scratch folder could be created");
     }
     ~TempFolder() {
         std::error_code ignored;
@@ -32,16 +57,19 @@ class TempFolder {
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    // The folder with its final separator, as the program keeps folders.
-    std::string Folder() const { return m_path.string() + "/"; }
-    std::string Path(const std::string& name) const { return (m_path / name).string(); }
+    // The folder with its final separator, as the program keeps folders; paths written
+    // with the platform's separator, as the file layer gives them back.
+    std::string Folder() const { return Utf8Text(m_path / ""); }
+    std::string Path(const std::string& name) const {
+        return Utf8Text(m_path / Utf8Path(name).make_preferred());
+    }
 
   private:
     std::filesystem::path m_path;
 };
 
 inline void WriteWholeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(Utf8Path(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) {
         throw std::runtime_error("cannot write " + path);
@@ -49,7 +77,7 @@ inline void WriteWholeFile(const std::string& path, const std::string& bytes) {
 }
 
 inline std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    std::ifstream in(Utf8Path(path), std::ios::binary | std::ios::ate);
     std::string bytes(static_cast<std::size_t>(std::max<std::streamoff>(in.tellg(), 0)), '\0');
     in.seekg(0);
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -67,20 +95,35 @@ inline std::string PatternBytes(std::size_t size, unsigned seed = 1) {
     return bytes;
 }
 
-// An exclusive flock on its own descriptor, as another program's exclusive open holds it.
+// The file held the way another program's exclusive open holds it: an exclusive flock on
+// POSIX, an open that denies reading and writing to others on Windows.
 class HeldFile {
   public:
+#ifdef _WIN32
+    explicit HeldFile(const std::string& path) {
+        if (::_wsopen_s(&m_fd, Utf8Path(path).wstring().c_str(), _O_RDONLY, _SH_DENYRW, _S_IREAD) !=
+            0) {
+            throw std::runtime_error("cannot hold " + path);
+        }
+    }
+    ~HeldFile() {
+        ::_close(m_fd);
+    }
+#else
     explicit HeldFile(const std::string& path) : m_fd(::open(path.c_str(), O_RDONLY)) {
         if (m_fd < 0 || ::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
             throw std::runtime_error("cannot hold " + path);
         }
     }
-    ~HeldFile() { ::close(m_fd); }
+    ~HeldFile() {
+        ::close(m_fd);
+    }
+#endif
     HeldFile(const HeldFile&) = delete;
     HeldFile& operator=(const HeldFile&) = delete;
 
   private:
-    int m_fd;
+    int m_fd = -1;
 };
 
 }  // namespace scx::test
