@@ -81,11 +81,29 @@ for ((i = 1; i <= repeat; i++)); do
     echo "run $i: ours ${times_ours[-1]} s, cmp ${times_cmp[-1]} s"
 done
 
+# The same with both files already in the page cache: what the comparison itself costs,
+# apart from the disk.
+warm() {
+    local start end
+    start=$(date +%s%N)
+    "$@" >/dev/null || { echo "$* failed" >&2; exit 1; }
+    end=$(date +%s%N)
+    awk -v ns=$((end - start)) 'BEGIN { printf "%.3f\n", ns / 1e9 }'
+}
+cat "$work/a.bin" "$work/b.bin" >/dev/null
+warm_ours=() warm_cmp=()
+for ((i = 1; i <= repeat; i++)); do
+    warm_ours+=("$(warm ours)")
+    warm_cmp+=("$(warm theirs)")
+done
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f\n", a / b }'; }
 mo=$(median "${times_ours[@]}") mc=$(median "${times_cmp[@]}")
+wo=$(median "${warm_ours[@]}") wc=$(median "${warm_cmp[@]}")
 echo
-printf '%-8s %12s %12s %8s %8s\n' "" "ours (s)" "cmp (s)" "ratio" "target"
-printf '%-8s %12s %12s %8s %8s\n' compare "$mo" "$mc" \
-    "$(awk -v a="$mo" -v b="$mc" 'BEGIN { printf "%.2f\n", a / b }')" "<= 0.50"
+printf '%-14s %12s %12s %8s %8s\n' "" "ours (s)" "cmp (s)" "ratio" "target"
+printf '%-14s %12s %12s %8s %8s\n' "compare" "$mo" "$mc" "$(ratio "$mo" "$mc")" "<= 0.50"
+printf '%-14s %12s %12s %8s\n' "cache warm" "$wo" "$wc" "$(ratio "$wo" "$wc")"
 
 peak_kb=$(/usr/bin/time -v "$cli" compare "$work/a.bin" "$work/b.bin" 2>&1 >/dev/null |
     awk -F': ' '/Maximum resident set size/ { print $2 }')
