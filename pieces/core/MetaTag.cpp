@@ -40,18 +40,21 @@ std::string_view WithoutTrailingBlanks(std::string_view text) {
 }
 
 // One byte per character in Windows-1252, as sets cut on Windows hold, so that a three- or
-// four-character extension such as "été" or "mp€" fits whole. UTF-8 for an extension that
-// code page cannot hold, and for one whose Windows-1252 bytes would read back as other
-// UTF-8 characters. Four bytes are stored whole, anything longer is cut to three.
+// four-character extension such as "été" or "mp€" fits whole; four bytes are stored whole,
+// anything longer is cut to three. UTF-8 for an extension that code page cannot hold, and
+// wherever the stored Windows-1252 bytes would read back as other UTF-8 characters.
 std::string StoredExtensionBytes(std::string_view extension) {
-    const std::optional<std::string> windows1252 = Utf8ToWindows1252(extension);
-    if (!windows1252 || (*windows1252 != extension && IsValidUtf8(*windows1252))) {
-        return std::string(extension.size() == kExtensionField + 1
-                               ? extension
-                               : WholeCharacterPrefix(extension, kExtensionField));
+    if (const std::optional<std::string> windows1252 = Utf8ToWindows1252(extension)) {
+        const std::string stored = windows1252->size() == kExtensionField + 1
+                                       ? *windows1252
+                                       : windows1252->substr(0, kExtensionField);
+        if (!IsValidUtf8(stored) || Windows1252ToUtf8(stored) == stored) {
+            return stored;
+        }
     }
-    return windows1252->size() == kExtensionField + 1 ? *windows1252
-                                                      : windows1252->substr(0, kExtensionField);
+    return std::string(extension.size() == kExtensionField + 1
+                           ? extension
+                           : WholeCharacterPrefix(extension, kExtensionField));
 }
 
 }  // namespace
