@@ -104,10 +104,11 @@ class CFile {
     // `from` reached its end. Memory use does not depend on `count`.
     static std::uint64_t Copy(CFile& from, CFile& to, std::uint64_t count);
 
-    // Test hook: consulted before every read, write and open; returning an errno value
-    // makes that operation fail with it. `limit` may be lowered to make a write short (the
-    // hook then fails the next call). Never set outside tests.
-    enum class Op { open, read, write };
+    // Test hook: consulted before every open, read, write and close; returning an errno
+    // value makes that operation fail with it (a failed close still releases the file, as
+    // a deferred write error does). `limit` may be lowered to make a read or write short.
+    // Never set outside tests.
+    enum class Op { open, read, write, close };
     using FaultHook = std::function<int(Op op, const std::string& path, std::uint64_t position,
                                         std::size_t& limit)>;
     static void SetFaultHook(FaultHook hook);

@@ -321,11 +321,18 @@ void CFile::Close() {
     if (!IsOpen()) {
         return;
     }
+    std::size_t unusedLimit = 0;
+    const int injected = HasFaultHook() ? ConsultFaultHook(Op::close, m_strFilePath,
+                                                           CurrentOffset(m_fd), unusedLimit)
+                                        : 0;
     const int fd = std::exchange(m_fd, -1);
     // After EINTR Linux has released the descriptor all the same; there is nothing to retry.
     if (::close(fd) != 0 && errno != EINTR) {
         const int err = errno;
         throw CFileException(IoCause(err), m_strFilePath, err);
+    }
+    if (injected != 0) {
+        throw CFileException(IoCause(injected), m_strFilePath, injected);
     }
 }
 

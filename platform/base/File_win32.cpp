@@ -286,7 +286,15 @@ void CFile::Close() {
     if (!IsOpen()) {
         return;
     }
+    std::size_t unusedLimit = 0;
+    const int injected =
+        HasFaultHook() ? ConsultFaultHook(Op::close, m_strFilePath, GetPosition(), unusedLimit) : 0;
     const int fd = std::exchange(m_fd, -1);
+    if (injected != 0) {
+        ::_close(fd);
+        throw CFileException(CFileException::CauseFromErrno(injected, m_strFilePath), m_strFilePath,
+                             injected);
+    }
     if (::_close(fd) != 0) {
         throw CFileException(CFileException::genericException, m_strFilePath,
                              static_cast<int>(::GetLastError()));
