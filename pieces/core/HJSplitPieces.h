@@ -10,11 +10,11 @@
 
 namespace scx::pieces {
 
-// The number of consecutive pieces folder + baseName + ".001", ".002", ... that exist.
-// The count stops before the first number whose file is not found, and after the first
-// number whose file exists but cannot be opened (held by another program, folder gone),
-// which is counted so that the join then reports the failure for it: when the folder
-// cannot be reached every name would "exist" and the count would never end.
+// The number of consecutive pieces folder + baseName + ".001", ".002", ... that exist:
+// the count stops before the first number whose file is not found. A piece that exists
+// but cannot be opened (held by another program) counts and the count goes on, so that
+// the join reports it rather than joining fewer pieces; after 64 such names in a row (a
+// folder that cannot be reached, where every name "exists") only the first of them counts.
 std::uint64_t CountHJSplitPieces(std::string_view folder, std::string_view baseName);
 
 // What follows the first dot of the base name ("mon.film.avi" -> "film.avi"); none when

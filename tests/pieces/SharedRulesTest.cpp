@@ -57,7 +57,9 @@ TEST(FileExistenceTest, OnlyAMissingFileIsMissing) {
     CFile again(tmp.Path("present"), CFile::modeRead);
 }
 
-TEST(HJSplitPiecesTest, CountStopsAtTheFirstGapOrUnopenablePiece) {
+// A held piece exists: the count goes on past it, so that the join reports it rather
+// than joining fewer pieces.
+TEST(HJSplitPiecesTest, CountStopsAtTheFirstGap) {
     const struct {
         std::string name;
         std::vector<int> present;
@@ -67,8 +69,9 @@ TEST(HJSplitPiecesTest, CountStopsAtTheFirstGapOrUnopenablePiece) {
         {"four then a gap", {1, 2, 3, 4, 6}, 0, 4},
         {"gap at three", {1, 2, 4}, 0, 2},
         {"no first piece", {2, 3}, 0, 0},
-        {"held third piece counts and ends", {1, 2, 3, 4, 5}, 3, 3},
-        {"held first piece", {1, 2}, 1, 1},
+        {"held third piece", {1, 2, 3, 4, 5}, 3, 5},
+        {"held first piece", {1, 2}, 1, 2},
+        {"held last piece", {1, 2, 3}, 3, 3},
     };
     for (const auto& c : cases) {
         test::TempFolder tmp;
