@@ -6,7 +6,7 @@ BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build check-format test-release test-asan clean
+.PHONY: run test test-windows deps build check-format test-release test-asan clean
 
 run: deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -34,5 +34,9 @@ test-asan:
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
 
+# The cores, scindarex-cli and their tests cross-built for Windows and run under wine64.
+test-windows:
+	scripts/test-windows.sh
+
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) build-windows
