@@ -131,8 +131,8 @@ printf '%-8s %12s %12s %8s %8s\n' list "$ml" "$tl" "$(ratio "$ml" "$tl")" "<= 0.
 
 rm -rf "$work"/xo "$work"/xt "$work"/t "$work"/empty
 mkdir -p "$work/big" "$work/one"
-cat "$work"/src/* "$work"/src/* | head -c 1G >"$work/big/member.bin"
 rm -rf "$work/src"
+head -c 1G /dev/urandom >"$work/big/member.bin"
 "$cli" pack "$work/one.pck" "$work/big/member.bin" --quiet
 rm -rf "$work/big" "$work/p"
 kb=$(/usr/bin/time -v "$cli" extract "$work/one.pck" --dest "$work/one" --quiet 2>&1 >/dev/null |
