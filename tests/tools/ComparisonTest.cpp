@@ -1,8 +1,8 @@
 // The byte comparison: results, block boundaries, refusals, big sparse files.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <filesystem>
 #include <string>
 
 #include "File.h"
@@ -98,7 +98,7 @@ TEST_F(ComparisonTest, HolesAgainstDataAndHoles) {
     auto sparse = [&](const std::string& name, std::uint64_t at, const std::string& bytes) {
         const std::string path = m_tmp.Path(name);
         WriteWholeFile(path, "");
-        EXPECT_EQ(::truncate(path.c_str(), static_cast<off_t>(kSize)), 0);
+        std::filesystem::resize_file(path, kSize);
         if (!bytes.empty()) {
             CFile file(path, CFile::modeWrite);
             file.Seek(static_cast<std::int64_t>(at), CFile::begin);
@@ -133,7 +133,7 @@ TEST_F(ComparisonTest, LastByteOfFiveGibibytes) {
     constexpr std::uint64_t kSize = std::uint64_t{5} << 30;
     for (const char* name : {"a", "b"}) {
         WriteWholeFile(m_tmp.Path(name), "");
-        ASSERT_EQ(::truncate(m_tmp.Path(name).c_str(), static_cast<off_t>(kSize)), 0);
+        std::filesystem::resize_file(m_tmp.Path(name), kSize);
     }
     CFile last(m_tmp.Path("b"), CFile::modeWrite);
     last.Seek(-1, CFile::end);
