@@ -78,8 +78,11 @@ std::optional<ChecksumListing> ReadListing(const std::string& path, std::ostream
     return std::nullopt;
 }
 
-// The highest piece number among the listed names of the set `baseName`.
+// The highest piece number among the listed names of the set `baseName`. A number above
+// the count of lines cannot end a listing of the whole set, and is not believed: a hostile
+// line must not make a set of a billion pieces.
 std::uint64_t HighestListedPiece(const ChecksumListing& listing, const std::string& baseName) {
+    const std::uint64_t believable = listing.entries.size();
     std::uint64_t highest = 0;
     for (const ChecksumEntry& entry : listing.entries) {
         if (entry.name.size() <= baseName.size() + 1 || !entry.name.starts_with(baseName)) {
@@ -89,7 +92,7 @@ std::uint64_t HighestListedPiece(const ChecksumListing& listing, const std::stri
         std::uint64_t number = 0;
         const auto [end, error] =
             std::from_chars(digits.data(), digits.data() + digits.size(), number);
-        if (error == std::errc() && end == digits.data() + digits.size() &&
+        if (error == std::errc() && end == digits.data() + digits.size() && number <= believable &&
             entry.name == baseName + pieces::PieceSuffix(number)) {
             highest = std::max(highest, number);
         }
