@@ -11,10 +11,6 @@ namespace scx::archive {
 
 namespace {
 
-bool IsCSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 bool IsAscii(std::string_view bytes) {
     return std::all_of(bytes.begin(), bytes.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -95,15 +91,10 @@ std::optional<std::int64_t> ParsePlainDecimal(std::string_view text) {
 }
 
 double ParseLeadingDouble(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsCSpace(text[i])) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    // Blanks as isspace knows them in the "C" locale, then an optional sign.
+    std::size_t i = std::min(text.find_first_not_of(" \t\n\v\f\r"), text.size());
+    const bool negative = i < text.size() && text[i] == '-';
+    i += i < text.size() && (text[i] == '+' || text[i] == '-') ? 1 : 0;
     std::chars_format format = std::chars_format::general;
     if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         format = std::chars_format::hex;

@@ -1,5 +1,6 @@
 #include "ArchiveCreateDlg.h"
 
+#include "ArchiveListRows.h"
 #include "ArchiveWaitCursor.h"
 #include "ArchiveWizardDlg.h"
 #include "ArchiveWriter.h"
@@ -138,15 +139,7 @@ void CArchiveCreateDlg::OnAddFile() {
 }
 
 void CArchiveCreateDlg::OnRemoveFile() {
-    CListCtrl list = Files();
-    const std::vector<int> selected = list.GetSelectedRows();
-    if (selected.empty()) {
-        AfxMessageBox(IDS_NOTHING_SELECTED);
-        return;
-    }
-    for (auto row = selected.rbegin(); row != selected.rend(); ++row) {
-        list.DeleteItem(*row);
-    }
+    RemoveSelectedRows(Files());
 }
 
 void CArchiveCreateDlg::OnCreateArchive() {

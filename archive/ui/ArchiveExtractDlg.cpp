@@ -1,6 +1,7 @@
 #include "ArchiveExtractDlg.h"
 
 #include "ArchiveExtractor.h"
+#include "ArchiveListRows.h"
 #include "ArchiveReader.h"
 #include "ArchiveWaitCursor.h"
 #include "ArchiveWizardDlg.h"
@@ -183,15 +184,7 @@ void CArchiveExtractDlg::OnAddToSelection() {
 }
 
 void CArchiveExtractDlg::OnRemoveFromSelection() {
-    CListCtrl selection = Selection();
-    const std::vector<int> selected = selection.GetSelectedRows();
-    if (selected.empty()) {
-        AfxMessageBox(IDS_NOTHING_SELECTED);
-        return;
-    }
-    for (auto row = selected.rbegin(); row != selected.rend(); ++row) {
-        selection.DeleteItem(*row);
-    }
+    RemoveSelectedRows(Selection());
 }
 
 void CArchiveExtractDlg::OnExtract() {
