@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <filesystem>
 
+#include "../platform_file/FaultPlan.h"
 #include "DialogWindow.h"
 #include "File.h"
 #include "FileErrorText.h"
@@ -278,6 +279,69 @@ TEST_F(SplitJoinTest, ExtensionsComeBackWhole) {
         dlg.ClickDlgItem(IDC_JOIN);
         EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{LoadString(IDS_JOIN_DONE)});
         EXPECT_EQ(ReadFile(dir / "out/clip." + extension), data);
+    }
+}
+
+// A disk that fails at each file operation of a cut and of a join in turn: no success is
+// announced beside a failure, the window is back at rest with its buttons as they were,
+// and the files read are untouched.
+TEST_F(SplitJoinTest, EveryDiskFailureLeavesTheWindowAtRest) {
+    for (const char* folder : {"in", "pieces", "out"}) {
+        fs::create_directory(dir / folder);
+    }
+    WriteFile(dir / "in/film.avi", PatternBytes(5000, 3));
+    AddSize("1");
+    const struct {
+        std::string selected;
+        std::string inputs;
+        std::string dest;
+        int button;
+        unsigned done;
+    } runs[] = {
+        {dir / "in/film.avi", dir / "in", dir / "pieces/", IDC_CUT, IDS_CUT_DONE},
+        {dir / "pieces/film.001", dir / "pieces", dir / "out/", IDC_JOIN, IDS_JOIN_DONE},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.selected);
+        Select(run.selected);
+        dlg.m_strDestFolder = run.dest;
+        const bool cutEnabled = dlg.IsDlgItemEnabled(IDC_CUT);
+        const bool joinEnabled = dlg.IsDlgItemEnabled(IDC_JOIN);
+        int operations = 0;
+        {
+            test::FaultPlan counting(0, 0);
+            dlg.ClickDlgItem(run.button);
+            operations = counting.Operations();
+        }
+        ASSERT_GT(operations, 10);
+        const test::FolderSnapshot inputs(run.inputs);
+        for (const test::DiskFault& fault : test::DiskFaults()) {
+            for (int n = 1; n <= operations; ++n) {
+                SCOPED_TRACE(std::string(fault.name) + " at operation " + std::to_string(n));
+                Reset();
+                host.Answer({IDYES, IDNO, IDNO});  // overwrite what the last run wrote
+                {
+                    test::FaultPlan plan(n, fault.error);
+                    dlg.ClickDlgItem(run.button);
+                }
+                host.ClearAnswers();
+                const auto texts = host.MessageTexts();
+                const bool saidDone =
+                    std::find(texts.begin(), texts.end(), LoadString(run.done)) != texts.end();
+                const bool reported =
+                    std::any_of(host.Messages().begin(), host.Messages().end(),
+                                [](const auto& m) { return m.type == (MB_OK | MB_ICONSTOP); });
+                EXPECT_FALSE(saidDone && reported);
+                ExpectAtRest();
+                EXPECT_EQ(dlg.IsDlgItemEnabled(IDC_CUT), cutEnabled);
+                EXPECT_EQ(dlg.IsDlgItemEnabled(IDC_JOIN), joinEnabled);
+                EXPECT_EQ(inputs.Changed(), std::vector<std::string>{});
+            }
+        }
+        // The next run reads what a run without failures writes.
+        host.Answer({IDYES});
+        dlg.ClickDlgItem(run.button);
+        host.ClearAnswers();
     }
 }
 

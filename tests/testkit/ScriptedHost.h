@@ -41,6 +41,7 @@ class ScriptedHost : public Host {
     const std::vector<Message>& Messages() const { return m_messages; }
     std::vector<std::string> MessageTexts() const;
     void ClearMessages() { m_messages.clear(); }
+    void ClearAnswers() { m_answers.clear(); }
     const std::vector<FileDialogRequest>& FileRequests() const { return m_fileRequests; }
     const std::vector<int>& ModalRuns() const { return m_modalRuns; }
     const std::vector<ShellCall>& ShellCalls() const { return m_shellCalls; }
