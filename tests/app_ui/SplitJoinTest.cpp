@@ -345,6 +345,28 @@ TEST_F(SplitJoinTest, EveryDiskFailureLeavesTheWindowAtRest) {
     }
 }
 
+// A tag naming the pieces' own extension: the joined name is the first piece, so the
+// questions are asked, and the copy name they lead to is joined.
+TEST_F(SplitJoinTest, AFirstPieceWhoseTagNamesItsOwnExtensionJoinsUnderTheCopyName) {
+    WriteFile(dir / "b.001", "001  002one");
+    WriteFile(dir / "b.002", "two");
+    Select(dir / "b.001");
+    Reset();
+    host.Answer({IDYES});
+    dlg.ClickDlgItem(IDC_JOIN);
+    EXPECT_EQ(host.MessageTexts(),
+              (std::vector<std::string>{
+                  LoadString(IDS_OVERWRITE),
+                  ReplacePathSlot(LoadString(IDS_OUTPUT_IS_PIECE), dir / "b.001")}));
+    Reset();
+    host.Answer({IDNO, IDYES});
+    dlg.ClickDlgItem(IDC_JOIN);
+    EXPECT_EQ(host.MessageTexts().back(), LoadString(IDS_JOIN_DONE));
+    EXPECT_EQ(ReadFile(dir / "b_Copie.001"), "onetwo");
+    EXPECT_EQ(ReadFile(dir / "b.001"), "001  002one");
+    ExpectAtRest();
+}
+
 // A pipe among the pieces is counted (it exists) and refused by the join without waiting.
 TEST_F(SplitJoinTest, APipeAmongThePiecesIsRefusedByName) {
     WriteFile(dir / "x.avi.001", "AAA");
