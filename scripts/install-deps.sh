@@ -15,6 +15,8 @@ else
         fonts-dejavu-core
         xvfb xauth
         7zip
+        librsvg2-bin dpkg-dev fakeroot lintian appstream desktop-file-utils shared-mime-info
+        man-db strace
     )
 fi
 missing=()
