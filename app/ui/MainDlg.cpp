@@ -1,5 +1,8 @@
 #include "MainDlg.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "AboutDlg.h"
 #include "ArchiveExtractDlg.h"
 #include "ArchiveWizardDlg.h"
@@ -7,6 +10,7 @@
 #include "DestPathDlg.h"
 #include "FileCompareDlg.h"
 #include "FileDialog.h"
+#include "FileErrorText.h"
 #include "FileExistence.h"
 #include "FilePropsDlg.h"
 #include "HJSplitPieces.h"
@@ -18,6 +22,7 @@
 #include "ResourceIds.h"
 #include "Resources.h"
 #include "SourcePanel.h"
+#include "Utf8Path.h"
 #include "WinApp.h"
 
 namespace scx {
@@ -61,6 +66,7 @@ const CDialog::MessageMap& CMainDlg::GetMessageMap() const {
 
 bool CMainDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    DragAcceptFiles();
 
     CMenu& systemMenu = GetSystemMenu();
     systemMenu.AppendMenu(CMenu::MF_SEPARATOR);
@@ -160,9 +166,28 @@ void CMainDlg::OnSelectFile() {
         ResetSourcePanel();
         return;
     }
-    m_strSourceExt = dlg.GetFileExt();
-    m_strSourceTitle = dlg.GetFileTitle();
-    const std::string path = dlg.GetPathName();
+    SelectChosenFile(dlg.GetPathName(), dlg.GetFileExt(), dlg.GetFileTitle());
+}
+
+void CMainDlg::OnDropFiles(const std::vector<std::string>& paths) {
+    if (paths.size() != 1) {
+        AfxMessageBox(IDS_DROP_ONE_FILE);
+        return;
+    }
+    const std::string& path = paths.front();
+    std::error_code ignored;
+    if (std::filesystem::is_directory(archive::Utf8Path(path), ignored)) {
+        AfxMessageBox(ReplacePathSlot(LoadString(IDS_DROP_FOLDER), path));
+        return;
+    }
+    GetProgressCtrl(IDC_PROGRESS).SetPos(0);
+    SelectChosenFile(path, CFileDialog::FileExtOf(path), CFileDialog::FileTitleOf(path));
+}
+
+void CMainDlg::SelectChosenFile(const std::string& path, const std::string& ext,
+                                const std::string& title) {
+    m_strSourceExt = ext;
+    m_strSourceTitle = title;
     SetDlgItemText(IDC_SOURCE_PATH, path);
     m_strSourcePath = path;
 

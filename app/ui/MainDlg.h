@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "Dialog.h"
 #include "File.h"
@@ -72,8 +73,13 @@ class CMainDlg : public CDialog {
     void OnFileProperties();
     void OnCompare();
     void OnArchiveWizard();
+    // A file dropped from the desktop is chosen as "Sélectionner" chooses it.
+    void OnDropFiles(const std::vector<std::string>& paths) override;
 
   private:
+    // Steps of "Sélectionner" once a file is chosen, from the dialog or by a drop.
+    void SelectChosenFile(const std::string& path, const std::string& ext,
+                          const std::string& title);
     // Steps common to choosing and loading a file: the folders, the size, the buttons and
     // the information lines of the new selection.
     void ShowFolders();

@@ -130,6 +130,13 @@ const CDialog::MessageMap& CDialog::GetMessageMap() const {
 }
 
 void CDialog::Guarded(const std::function<void()>& action) {
+    struct Depth {
+        int& depth;
+        explicit Depth(int& d) : depth(d) { ++depth; }
+        ~Depth() { --depth; }
+        Depth(const Depth&) = delete;
+        Depth& operator=(const Depth&) = delete;
+    } inHandler(m_handlerDepth);
     try {
         action();
     } catch (const ProcessExit&) {
@@ -199,6 +206,26 @@ void CDialog::ClickDlgItem(int id) {
     }
     SendCommand(id);
 }
+
+void CDialog::DragAcceptFiles(bool accept) {
+    Create();
+    m_acceptsFiles = accept;
+    m_window->setAcceptDrops(accept);
+    // The drop belongs to the window, as on the platform: an edit under the cursor must not
+    // take the file's path as text.
+    for (QWidget* child : m_window->findChildren<QWidget*>()) {
+        child->setAcceptDrops(false);
+    }
+}
+
+void CDialog::DropFiles(const std::vector<std::string>& paths) {
+    if (!m_acceptsFiles || IsInHandler() || m_ended) {
+        return;
+    }
+    Guarded([&] { OnDropFiles(paths); });
+}
+
+void CDialog::OnDropFiles(const std::vector<std::string>&) {}
 
 QWidget* CDialog::GetDlgItem(int id) const {
     auto found = m_controls.find(id);

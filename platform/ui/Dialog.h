@@ -96,6 +96,14 @@ class CDialog {
     // disabled; automatic check boxes and radio buttons change state first.
     void ClickDlgItem(int id);
 
+    // Lets files dropped from the desktop anywhere on the window reach OnDropFiles.
+    void DragAcceptFiles(bool accept = true);
+    bool AcceptsDroppedFiles() const { return m_acceptsFiles; }
+    // True while a handler runs: a drop then would change the state under its feet.
+    bool IsInHandler() const { return m_handlerDepth > 0; }
+    // The local paths of a drop, as the toolkit delivers it: OnDropFiles under the guard.
+    void DropFiles(const std::vector<std::string>& paths);
+
     // The Qt window, for the host and for tests.
     DialogWindow* Window() const { return m_window.get(); }
     const DialogTemplate& Template() const { return *m_template; }
@@ -110,6 +118,7 @@ class CDialog {
     virtual void OnSysCommand(win::UINT command);
     virtual void OnPaint(QPainter& painter);
     virtual const MessageMap& GetMessageMap() const;
+    virtual void OnDropFiles(const std::vector<std::string>& paths);  // base: nothing
 
     // Builds a message map from member-function pointers of the derived class.
     template <class D>
@@ -144,6 +153,8 @@ class CDialog {
     CMenu m_systemMenu;
     bool m_ended = false;
     int m_result = 0;
+    bool m_acceptsFiles = false;
+    int m_handlerDepth = 0;
 };
 
 }  // namespace scx

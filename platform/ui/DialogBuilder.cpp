@@ -16,6 +16,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "Accessibility.h"
 #include "AnimationWidget.h"
 #include "Dialog.h"
 #include "DialogUnits.h"
@@ -320,7 +321,9 @@ std::map<int, QWidget*> BuildDialogWindow(CDialog& owner, DialogWindow& window,
     client->setFixedSize(DialogUnitsToPixels({0, 0, t.rect.cx, t.rect.cy}, units).size());
     layout->addWidget(client);
 
+    InstallAccessibleButtons();
     std::map<int, QWidget*> controls;
+    std::vector<QWidget*> built;
     std::vector<QWidget*> groupBoxes;
     QWidget* previous = nullptr;
     int radioGroup = 0;
@@ -348,8 +351,10 @@ std::map<int, QWidget*> BuildDialogWindow(CDialog& owner, DialogWindow& window,
         if (c.id != IDC_STATIC) {
             controls[c.id] = widget;
         }
+        built.push_back(widget);
         previous = widget;
     }
+    NameForAssistiveTechnologies(t, built);
     for (QWidget* group : groupBoxes) {
         group->lower();
     }

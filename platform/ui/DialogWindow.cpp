@@ -1,12 +1,17 @@
 #include "DialogWindow.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QUrl>
 
 #include "Dialog.h"
 #include "Host.h"
@@ -137,6 +142,39 @@ void DialogWindow::contextMenuEvent(QContextMenuEvent* event) {
     if (QAction* chosen = menu.exec(event->globalPos()); chosen != nullptr) {
         m_owner.SendSysCommand(chosen->data().toUInt());
     }
+}
+
+bool DialogWindow::TakesDrop(const QDropEvent& event) const {
+    if (!m_owner.AcceptsDroppedFiles() || m_owner.IsInHandler() || !event.mimeData()->hasUrls()) {
+        return false;
+    }
+    const QList<QUrl> urls = event.mimeData()->urls();
+    return !urls.isEmpty() &&
+           std::all_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
+}
+
+void DialogWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (TakesDrop(*event)) {
+        event->acceptProposedAction();
+    }
+}
+
+void DialogWindow::dragMoveEvent(QDragMoveEvent* event) {
+    if (TakesDrop(*event)) {
+        event->acceptProposedAction();
+    }
+}
+
+void DialogWindow::dropEvent(QDropEvent* event) {
+    if (!TakesDrop(*event)) {
+        return;
+    }
+    std::vector<std::string> paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        paths.push_back(url.toLocalFile().toStdString());
+    }
+    event->acceptProposedAction();
+    m_owner.DropFiles(paths);
 }
 
 }  // namespace scx

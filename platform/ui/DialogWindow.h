@@ -26,6 +26,7 @@ class DialogWindow : public QDialog {
     explicit DialogWindow(CDialog& owner);
 
     ClientArea* Client() const { return m_client; }
+    CDialog& Owner() const { return m_owner; }
     // The control that receives Enter when the focus is not on a push button.
     void SetDefaultButton(int id) { m_defaultButton = id; }
     // Lets an edit pass Enter and Escape on to the dialog, and report losing the focus.
@@ -38,6 +39,9 @@ class DialogWindow : public QDialog {
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   public slots:
     void reject() override;
@@ -45,6 +49,8 @@ class DialogWindow : public QDialog {
 
   private:
     bool HandleDialogKey(int key);
+    // Whether the window takes this drag: local files only, and no handler running.
+    bool TakesDrop(const QDropEvent& event) const;
     int ControlIdOf(const QObject* widget) const;
 
     CDialog& m_owner;

@@ -36,13 +36,21 @@ std::string CFileDialog::GetFileName() const {
 }
 
 std::string CFileDialog::GetFileExt() const {
-    const std::string name = GetFileName();
+    return FileExtOf(m_path);
+}
+
+std::string CFileDialog::GetFileTitle() const {
+    return FileTitleOf(m_path);
+}
+
+std::string CFileDialog::FileExtOf(const std::string& path) {
+    const std::string name = std::filesystem::path(path).filename().string();
     const auto dot = name.rfind('.');
     return dot == std::string::npos ? std::string() : name.substr(dot + 1);
 }
 
-std::string CFileDialog::GetFileTitle() const {
-    const std::string name = GetFileName();
+std::string CFileDialog::FileTitleOf(const std::string& path) {
+    const std::string name = std::filesystem::path(path).filename().string();
     const auto dot = name.rfind('.');
     return dot == std::string::npos ? name : name.substr(0, dot);
 }

@@ -29,6 +29,10 @@ class CFileDialog {
     std::string GetFileExt() const;    // after the name's last ".", empty when none
     std::string GetFileTitle() const;  // the name without "." and its extension
 
+    // The same parts of any path, for a file chosen some other way (a drop).
+    static std::string FileExtOf(const std::string& path);
+    static std::string FileTitleOf(const std::string& path);
+
     std::string m_strTitle;  // empty: the toolkit's own title
 
   private:

@@ -214,4 +214,8 @@ inline constexpr unsigned IDS_CHECKSUM_IS_SOURCE = 274;
 inline constexpr unsigned IDS_CHECKSUMS_WRITTEN = 275;
 inline constexpr unsigned IDS_JOIN_VERIFIED = 276;
 
+// Files dropped on the main window ("%1" is the dropped folder).
+inline constexpr unsigned IDS_DROP_ONE_FILE = 280;
+inline constexpr unsigned IDS_DROP_FOLDER = 281;
+
 }  // namespace scx::res

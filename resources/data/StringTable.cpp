@@ -189,6 +189,10 @@ constexpr StringEntry kStrings[] = {
      "Rien n'a été coupé."},
     {IDS_CHECKSUMS_WRITTEN, "Sommes de contrôle écrites dans :\n%1"},
     {IDS_JOIN_VERIFIED, "Chaque partie a été vérifiée avec :\n%1"},
+    {IDS_DROP_ONE_FILE,
+     "Déposez un seul fichier à la fois : Scindarex coupe ou joint un fichier à la fois."},
+    {IDS_DROP_FOLDER,
+     "Un dossier ne peut être ni coupé ni joint :\n%1\nDéposez un fichier à couper ou à joindre."},
 };
 
 constexpr bool SortedById() {
