@@ -10,7 +10,9 @@
 #
 # Usage: bench/run-archive-bench.sh [path/to/scindarex-cli]   (default:
 # build/bin/scindarex-cli). REPEAT=5 by default; FILES, FILE_MIB and LIST_MEMBERS change
-# the sizes for a quick try.
+# the sizes for a quick try. Two bounds are timed the same way for scale: reading the
+# archive alone (cat) and writing as many bytes of zeros to new files alone (dd): an
+# extraction must do both.
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -75,6 +77,8 @@ tar_pack() { tar cf "$work/t/theirs.tar" -C "$work/src" .; }
 ours_extract() { "$cli" extract "$work/p/ours.pck" --dest "$work/xo/" --quiet; }
 tar_extract() { tar xf "$work/t/theirs.tar" -C "$work/xt/"; }
 ours_list() { "$cli" list "$work/list.pck"; }
+read_bound() { cat "$work/p/ours.pck"; }
+write_bound() { dd if=/dev/zero of="$work/w/zeros" bs=1M count="$((files * file_mib))" status=none; }
 tar_list() { tar tf "$work/list.tar"; }
 
 echo "scindarex-cli: $cli"
@@ -100,9 +104,11 @@ timed "$work/p/ours.pck" "$work/src/*" ours_pack >/dev/null
 timed "$work/t/theirs.tar" "$work/src/*" tar_pack >/dev/null
 
 pack_ours=() pack_tar=() extract_ours=() extract_tar=() list_ours=() list_tar=()
+read_alone=() write_alone=()
 for ((i = 1; i <= repeat; i++)); do
-    round=(ours_pack tar_pack ours_extract tar_extract ours_list tar_list)
-    ((i % 2)) || round=(tar_pack ours_pack tar_extract ours_extract tar_list ours_list)
+    round=(ours_pack tar_pack ours_extract tar_extract ours_list tar_list read_bound write_bound)
+    ((i % 2)) ||
+        round=(tar_pack ours_pack tar_extract ours_extract tar_list ours_list write_bound read_bound)
     for command in "${round[@]}"; do
         case $command in
             ours_pack) pack_ours+=("$(timed "$work/p/ours.pck" "$work/src/*" ours_pack)") ;;
@@ -111,6 +117,8 @@ for ((i = 1; i <= repeat; i++)); do
             tar_extract) extract_tar+=("$(timed "$work/xt/" "$work/t/theirs.tar" tar_extract)") ;;
             ours_list) list_ours+=("$(timed "$work/none/" "$work/list.pck" ours_list)") ;;
             tar_list) list_tar+=("$(timed "$work/none/" "$work/list.tar" tar_list)") ;;
+            read_bound) read_alone+=("$(timed "$work/none/" "$work/p/ours.pck" read_bound)") ;;
+            write_bound) write_alone+=("$(timed "$work/w/" /dev/null write_bound)") ;;
         esac
     done
     echo "run $i: pack ours ${pack_ours[-1]} s, tar ${pack_tar[-1]} s;" \
@@ -128,8 +136,11 @@ printf '%-8s %12s %12s %8s %8s\n' "" "ours (s)" "tar (s)" "ratio" "target"
 printf '%-8s %12s %12s %8s %8s\n' pack "$mp" "$tp" "$(ratio "$mp" "$tp")" "<= 0.50"
 printf '%-8s %12s %12s %8s %8s\n' extract "$mx" "$tx" "$(ratio "$mx" "$tx")" "<= 0.35"
 printf '%-8s %12s %12s %8s %8s\n' list "$ml" "$tl" "$(ratio "$ml" "$tl")" "<= 0.50"
+echo
+echo "bounds: reading the archive alone $(median "${read_alone[@]}") s, writing" \
+    "$((files * file_mib)) MiB of zeros alone $(median "${write_alone[@]}") s"
 
-rm -rf "$work"/xo "$work"/xt "$work"/t "$work"/empty
+rm -rf "$work"/xo "$work"/xt "$work"/t "$work"/empty "$work"/w
 mkdir -p "$work/big" "$work/one"
 rm -rf "$work/src"
 head -c 1G /dev/urandom >"$work/big/member.bin"
