@@ -21,13 +21,11 @@
 
 #include "File.h"
 #include "FilePlatform.h"
+#include "Win32Paths.h"
 
 namespace scx {
 
-namespace {
-
-// ReadFile and WriteFile take a DWORD count.
-constexpr std::size_t kMaxBytesPerCall = std::size_t{1} << 30;
+namespace win32 {
 
 std::wstring Widen(const std::string& utf8) {
     if (utf8.empty()) {
@@ -52,6 +50,44 @@ std::string Narrow(const std::wstring& wide) {
                           length, nullptr, nullptr);
     return utf8;
 }
+
+CFileException::Cause CauseFromLastError(unsigned long error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+            return CFileException::fileNotFound;
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_BAD_NETPATH:
+        case ERROR_BAD_NET_NAME:
+        case ERROR_FILENAME_EXCED_RANGE:
+        case ERROR_DIRECTORY:
+            return CFileException::badPath;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_WRITE_PROTECT:
+            return CFileException::accessDenied;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return CFileException::sharingViolation;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return CFileException::diskFull;
+        default:
+            return CFileException::genericException;
+    }
+}
+
+}  // namespace win32
+
+namespace {
+
+using win32::CauseFromLastError;
+using win32::Narrow;
+using win32::Widen;
+
+// ReadFile and WriteFile take a DWORD count.
+constexpr std::size_t kMaxBytesPerCall = std::size_t{1} << 30;
 
 std::string AbsolutePath(const std::string& path) {
     if (path.empty()) {
@@ -86,33 +122,6 @@ std::string ParentFolder(const std::string& path) {
 bool IsFolder(const std::string& path) {
     const DWORD attributes = ::GetFileAttributesW(Widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-CFileException::Cause CauseFromLastError(DWORD error) {
-    switch (error) {
-        case ERROR_FILE_NOT_FOUND:
-            return CFileException::fileNotFound;
-        case ERROR_PATH_NOT_FOUND:
-        case ERROR_INVALID_NAME:
-        case ERROR_BAD_PATHNAME:
-        case ERROR_INVALID_DRIVE:
-        case ERROR_BAD_NETPATH:
-        case ERROR_BAD_NET_NAME:
-        case ERROR_FILENAME_EXCED_RANGE:
-        case ERROR_DIRECTORY:
-            return CFileException::badPath;
-        case ERROR_ACCESS_DENIED:
-        case ERROR_WRITE_PROTECT:
-            return CFileException::accessDenied;
-        case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION:
-            return CFileException::sharingViolation;
-        case ERROR_DISK_FULL:
-        case ERROR_HANDLE_DISK_FULL:
-            return CFileException::diskFull;
-        default:
-            return CFileException::genericException;
-    }
 }
 
 HANDLE HandleOf(int fd) {

@@ -10,42 +10,20 @@
 
 #include <io.h>
 
-#include <filesystem>
 #include <string>
 
 #include "DosAttrib.h"
 #include "File.h"
 #include "FileStatus.h"
+#include "Win32Paths.h"
 
 namespace scx {
 
 namespace {
 
-std::wstring Wide(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())).wstring();
-}
-
-CFileException::Cause CauseOfLastError(DWORD error) {
-    switch (error) {
-        case ERROR_FILE_NOT_FOUND:
-            return CFileException::fileNotFound;
-        case ERROR_PATH_NOT_FOUND:
-        case ERROR_INVALID_NAME:
-            return CFileException::badPath;
-        case ERROR_ACCESS_DENIED:
-        case ERROR_WRITE_PROTECT:
-            return CFileException::accessDenied;
-        case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION:
-            return CFileException::sharingViolation;
-        default:
-            return CFileException::genericException;
-    }
-}
-
 [[noreturn]] void ThrowLastError(const std::string& path) {
     const DWORD error = ::GetLastError();
-    throw CFileException(CauseOfLastError(error), path, static_cast<int>(error));
+    throw CFileException(win32::CauseFromLastError(error), path, static_cast<int>(error));
 }
 
 // FILETIME counts the same 100 ns units from 1601 as the DOS attribute record.
@@ -82,14 +60,14 @@ CFileStatus GetFileStatus(const CFile& file) {
 }
 
 bool WriteFileAttributes(const std::string& path, std::uint32_t attributes) {
-    return ::SetFileAttributesW(Wide(path).c_str(), attributes) != 0;
+    return ::SetFileAttributesW(win32::Widen(path).c_str(), attributes) != 0;
 }
 
 StatusWrite SetFileStatus(const std::string& path, const CFileStatus& status) {
     // Changing the times needs only the right to write attributes, which a read-only
     // file grants.
-    const HANDLE handle = ::CreateFileW(Wide(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle = ::CreateFileW(win32::Widen(path).c_str(), FILE_WRITE_ATTRIBUTES, 0,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         ThrowLastError(path);
     }
@@ -99,11 +77,11 @@ StatusWrite SetFileStatus(const std::string& path, const CFileStatus& status) {
     if (!::SetFileTime(handle, &creation, &access, &write)) {
         const DWORD error = ::GetLastError();
         ::CloseHandle(handle);
-        throw CFileException(CauseOfLastError(error), path, static_cast<int>(error));
+        throw CFileException(win32::CauseFromLastError(error), path, static_cast<int>(error));
     }
     ::CloseHandle(handle);
     const DWORD attributes = status.m_attribute == 0 ? attr::normal : status.m_attribute;
-    if (!::SetFileAttributesW(Wide(path).c_str(), attributes)) {
+    if (!::SetFileAttributesW(win32::Widen(path).c_str(), attributes)) {
         ThrowLastError(path);
     }
     return StatusWrite::complete;
