@@ -2,6 +2,7 @@
 // info, against sha256sum itself where it is installed.
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <iterator>
@@ -221,6 +222,27 @@ TEST_F(CliChecksumTest, CopyNamesAndSetsWithout) {
     const CliRun plain = RunCliWith({"join", Path("film.001"), "--quiet"});
     EXPECT_EQ(plain.code, kExitSuccess);
     EXPECT_EQ(plain.err, "");
+}
+
+// A piece that cannot be read half way: a verified join leaves nothing that looks whole;
+// without verification the joined file keeps what was written, as the window leaves it.
+TEST_F(CliChecksumTest, AFileErrorRemovesOnlyAVerifiedOutput) {
+    SplitFilm();
+    const std::string third = Path("film.003");
+    for (const bool verified : {true, false}) {
+        SCOPED_TRACE(verified);
+        CFile::SetFaultHook(
+            [&](CFile::Op op, const std::string& path, std::uint64_t, std::size_t&) {
+                return op == CFile::Op::read && path == third ? EIO : 0;
+            });
+        const CliRun join = verified ? RunCliWith({"join", Path("film.001")})
+                                     : RunCliWith({"join", Path("film.001"), "--no-verify"});
+        CFile::SetFaultHook(nullptr);
+        EXPECT_EQ(join.code, cli::kExitFileError);
+        EXPECT_NE(join.err.find(third), std::string::npos) << join.err;
+        EXPECT_EQ(std::filesystem::exists(Path("film.avi")), !verified);
+    }
+    EXPECT_TRUE(ReadWholeFile(Path("film.avi")) == kBytes.substr(0, 2048));
 }
 
 // A checksum file fetched with the file before it was cut lists no piece: the join checks
