@@ -70,13 +70,12 @@ set(CPACK_PACKAGE_NAME scindarex)
 set(CPACK_PACKAGE_VENDOR "Scindarex developers")
 set(CPACK_PACKAGE_CONTACT "Scindarex developers <paquets@scindarex.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "cut files into numbered pieces and join them back")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Scindarex cuts any file into numbered pieces of a chosen size and joins them back\n"
-    "into the original, byte for byte; sets made by HJSplit can be joined too. It also\n"
-    "makes and extracts package archives (.pck), compares two files byte by byte and\n"
-    "edits a file's dates and attributes. Its interface is in French. The package\n"
-    "holds the desktop program and the command-line tool scindarex-cli.")
-string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+set(CPACK_PACKAGE_DESCRIPTION "\
+Scindarex cuts any file into numbered pieces of a chosen size and joins them
+back into the original, byte for byte; sets made by HJSplit can be joined too.
+It also makes and extracts package archives (.pck), compares two files byte by
+byte and edits a file's dates and attributes. Its interface is in French.
+The package holds the desktop program and the command-line tool scindarex-cli.")
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
