@@ -1,6 +1,7 @@
-// scindarex-cli under a failing disk: every operation of a small split and of both joins
-// fails in turn. A failure exits 3 with the French text of its cause, a refusal 1; a
-// success is said only when the result is whole; the inputs are never modified.
+// scindarex-cli under a failing disk: every operation of a small split, of both joins, of
+// an archive's creation and of its extraction fails in turn. A failure exits 3 with the French text
+// of its cause, a refusal 1; a success is said only when the result is whole; the inputs are never
+// modified.
 
 #include <filesystem>
 #include <string>
@@ -16,8 +17,12 @@ class CliFaultTest : public CliTest {
   protected:
     void SetUp() override {
         data = PatternBytes(5000, 5);
-        std::filesystem::create_directory(Utf8Path(Path("in")));
-        std::filesystem::create_directory(Utf8Path(Path("out")));
+        Prepare();
+        ASSERT_EQ(RunCliWith({"pack", Path("out/archive.pck"), Path("in/film.avi"),
+                              Path("in/clip.avi.001"), "--quiet"})
+                      .code,
+                  cli::kExitSuccess);
+        archive = ReadWholeFile(Path("out/archive.pck"));
     }
     void Prepare() {
         for (const char* folder : {"in", "out"}) {
@@ -32,9 +37,11 @@ class CliFaultTest : public CliTest {
             WriteWholeFile(Path("in/clip.avi.00" + std::to_string(k)),
                            data.substr((k - 1) * 2000, 2000));
         }
+        WriteWholeFile(Path("in/archive.pck"), archive);
     }
 
     std::string data;
+    std::string archive;  // holds film.avi and clip.avi.001, made once by pack
 };
 
 TEST_F(CliFaultTest, EveryFailureIsReportedAndNoInputIsTouched) {
@@ -51,11 +58,18 @@ TEST_F(CliFaultTest, EveryFailureIsReportedAndNoInputIsTouched) {
          {"join", Path("in/clip.avi.001"), "--hjsplit"},
          "out/clip.avi",
          res::IDS_JOIN_DONE},
+        {"pack",
+         {"pack", Path("out/new.pck"), Path("in/film.avi"), Path("in/set.002")},
+         "out/new.pck",
+         res::IDS_ARCHIVE_CREATED},
+        {"extract", {"extract", Path("in/archive.pck")}, "out/film.avi", res::IDS_EXTRACT_DONE},
     };
     for (const auto& scenario : scenarios) {
         SCOPED_TRACE(scenario.name);
         std::vector<std::string> args = scenario.args;
-        args.insert(args.end(), common.begin(), common.end());
+        if (args[0] != "pack") {  // pack replaces its archive, as the window does
+            args.insert(args.end(), common.begin(), common.end());
+        }
         Prepare();
         int operations = 0;
         std::string whole;
@@ -65,6 +79,7 @@ TEST_F(CliFaultTest, EveryFailureIsReportedAndNoInputIsTouched) {
             operations = counting.Operations();
             whole = ReadWholeFile(Path(scenario.output));
         }
+        ASSERT_GT(operations, 3);
         for (const DiskFault& fault : DiskFaults()) {
             for (int n = 1; n <= operations; ++n) {
                 SCOPED_TRACE(std::string(fault.name) + " at operation " + std::to_string(n));
