@@ -147,6 +147,12 @@ TEST(SourcePathTest, FolderAndTitle) {
         {"/donnees/film.avi.001", "001", "/donnees/", "film.avi"},
         {"/donnees/LISEZMOI", "", "/donnees/", "LISEZMOI"},
         {"film.avi", "avi", "", "film"},
+#ifdef _WIN32
+        // Folders end with "\"; a drive's root is a folder like any other.
+        {"C:\\Donn\xC3\xA9es\\film.avi", "avi", "C:\\Donn\xC3\xA9es\\", "film"},
+        {"C:\\film.avi.001", "001", "C:\\", "film.avi"},
+        {"C:/donnees/film.avi", "avi", "C:/donnees/", "film"},
+#endif
     };
     for (const auto& c : cases) {
         const SourcePathParts parts = SplitSourcePath(c.path, c.extension);
