@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include "Dialog.h"
@@ -127,8 +128,12 @@ class DialogButtonAccessible : public QAccessibleWidget {
         }
         auto* window = qobject_cast<DialogWindow*>(widget()->window());
         const QVariant id = widget()->property("scxControlId");
+        if (window == nullptr || !id.isValid()) {
+            Button()->click();
+            return;
+        }
         // While a handler runs, a click from outside would start another inside it.
-        if (window != nullptr && id.isValid() && !window->Owner().IsInHandler()) {
+        if (!window->Owner().IsInHandler()) {
             window->Owner().ClickDlgItem(id.toInt());
         }
     }
@@ -137,9 +142,14 @@ class DialogButtonAccessible : public QAccessibleWidget {
     QAbstractButton* Button() const { return static_cast<QAbstractButton*>(widget()); }
 };
 
+// Asked as soon as a reader is active, possibly while the button is being built: its
+// kind and its window decide, not its id, which it may not have yet.
 QAccessibleInterface* DialogButtonFactory(const QString&, QObject* object) {
     auto* button = qobject_cast<QAbstractButton*>(object);
-    if (button == nullptr || qobject_cast<DialogWindow*>(button->window()) == nullptr) {
+    const bool isControl = qobject_cast<QPushButton*>(object) != nullptr ||
+                           qobject_cast<QCheckBox*>(object) != nullptr ||
+                           qobject_cast<QRadioButton*>(object) != nullptr;
+    if (!isControl || qobject_cast<DialogWindow*>(button->window()) == nullptr) {
         return nullptr;
     }
     return new DialogButtonAccessible(button);

@@ -130,6 +130,16 @@ TEST_F(AccessibilityTest, ToggleAndPressOnTheHJSplitBoxRunItsHandler) {
     EXPECT_EQ(host.MessageTexts().size(), 1u);  // the tag is read again: message 103
 }
 
+// A running reader asks for the buttons' interfaces while the window is being built,
+// before the controls have their ids.
+TEST_F(AccessibilityTest, ActionsReachTheHandlersWhenAReaderWatchedTheWindowBeingBuilt) {
+    QAccessible::setActive(true);
+    OpenMain();
+    QAccessible::setActive(false);
+    ASSERT_TRUE(Act(dlg, IDC_HJSPLIT, QAccessibleActionInterface::toggleAction()));
+    EXPECT_TRUE(dlg.m_bHJSplit);
+}
+
 TEST_F(AccessibilityTest, PushButtonsActAsClicksAndNotWhenDisabled) {
     OpenMain();
     WriteFile(dir / "film.avi", "data");
