@@ -133,7 +133,8 @@ QWidget* MakeControl(CDialog& owner, DialogWindow& window, const ControlTemplate
             return new QCheckBox(text, parent);
         case ControlKind::RadioButton: {
             auto* radio = new QRadioButton(text, parent);
-            radio->setAutoExclusive(false);  // groups follow WS_GROUP, see CheckRadioInGroup
+            radio->setAutoExclusive(false);      // groups follow WS_GROUP, see CheckRadioInGroup
+            radio->installEventFilter(&window);  // arrow keys move within the group
             return radio;
         }
         case ControlKind::GroupBox:

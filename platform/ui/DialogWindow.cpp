@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QUrl>
 
 #include "Dialog.h"
@@ -79,8 +80,42 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+bool DialogWindow::MoveInRadioGroup(QObject* radio, int key) {
+    const bool forward = key == Qt::Key_Down || key == Qt::Key_Right;
+    if (!forward && key != Qt::Key_Up && key != Qt::Key_Left) {
+        return false;
+    }
+    const QVariant group = radio->property("scxRadioGroup");
+    std::vector<QRadioButton*> members;
+    for (QRadioButton* other : m_client->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
+        if (other->property("scxRadioGroup") == group) {
+            members.push_back(other);
+        }
+    }
+    const auto at = std::find(members.begin(), members.end(), radio);
+    if (at == members.end()) {
+        return false;
+    }
+    const std::size_t count = members.size();
+    std::size_t index = static_cast<std::size_t>(at - members.begin());
+    for (std::size_t step = 1; step < count; ++step) {
+        index = (index + (forward ? 1 : count - 1)) % count;
+        if (members[index]->isEnabled()) {
+            members[index]->setFocus(Qt::TabFocusReason);
+            m_owner.ClickDlgItem(ControlIdOf(members[index]));
+            break;
+        }
+    }
+    return true;
+}
+
 bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress && qobject_cast<QRadioButton*>(watched) != nullptr) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::NoModifier && MoveInRadioGroup(watched, key->key())) {
+            return true;
+        }
+    } else if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool isReturn = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         if (isReturn && !watched->property("scxWantsReturn").toBool() &&
@@ -90,8 +125,8 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
         if (key->key() == Qt::Key_Escape) {
             return HandleDialogKey(key->key());
         }
-    } else if (event->type() == QEvent::FocusOut) {
-        // Losing the focus to another control or window of ours; not to a popup or
+    } else if (event->type() == QEvent::FocusOut && watched->property("scxWantsReturn").isValid()) {
+        // An edit losing the focus to another control or window of ours; not to a popup or
         // when the whole application is deactivated.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&

@@ -51,6 +51,9 @@ class DialogWindow : public QDialog {
     bool HandleDialogKey(int key);
     // Whether the window takes this drag: local files only, and no handler running.
     bool TakesDrop(const QDropEvent& event) const;
+    // The dialog manager's arrow keys in a group of radio buttons: the next enabled one
+    // of the group, in template order and wrapping, takes the focus and is clicked.
+    bool MoveInRadioGroup(QObject* radio, int key);
     int ControlIdOf(const QObject* widget) const;
 
     CDialog& m_owner;

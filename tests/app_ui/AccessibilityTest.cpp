@@ -6,6 +6,7 @@
 #include <QAccessibleActionInterface>
 #include <QCheckBox>
 #include <QRadioButton>
+#include <QTest>
 
 #include "MainWindowFixture.h"
 #include "ResourceIds.h"
@@ -167,6 +168,35 @@ TEST_F(AccessibilityTest, PressingARadioButtonChoosesItInItsGroup) {
     EXPECT_TRUE(wizard.IsDlgButtonChecked(IDC_NEW_ARCHIVE));
     EXPECT_FALSE(wizard.IsDlgButtonChecked(IDC_EXISTING_ARCHIVE));
     EXPECT_EQ(Accessible(wizard, IDC_NEW_ARCHIVE)->role(), QAccessible::RadioButton);
+}
+
+// Keyboard alone: the arrow keys move within a group of radio buttons and choose, as the
+// dialog manager does, so a radio button without a tab stop is still reached.
+TEST_F(AccessibilityTest, ArrowKeysMoveAndChooseWithinARadioGroup) {
+    CDialog wizard(IDD_ARCHIVE_WIZARD);
+    Open(wizard);
+    wizard.CheckRadioButton(IDC_NEW_ARCHIVE);
+    wizard.GotoDlgCtrl(IDC_NEW_ARCHIVE);
+    const struct {
+        Qt::Key key;
+        int chosen;
+    } steps[] = {
+        {Qt::Key_Down, IDC_EXISTING_ARCHIVE},
+        {Qt::Key_Down, IDC_NEW_ARCHIVE},  // wraps within the group
+        {Qt::Key_Left, IDC_EXISTING_ARCHIVE},
+        {Qt::Key_Right, IDC_NEW_ARCHIVE},
+    };
+    for (const auto& step : steps) {
+        QTest::keyClick(wizard.Window()->focusWidget(), step.key);
+        EXPECT_EQ(wizard.GetFocusId(), step.chosen);
+        EXPECT_TRUE(wizard.IsDlgButtonChecked(step.chosen));
+        EXPECT_EQ(wizard.IsDlgButtonChecked(IDC_NEW_ARCHIVE) +
+                      wizard.IsDlgButtonChecked(IDC_EXISTING_ARCHIVE),
+                  1);
+    }
+    // Tab leaves the group for the next tab stop.
+    QTest::keyClick(wizard.Window()->focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(wizard.GetFocusId(), IDC_NEXT);
 }
 
 }  // namespace
