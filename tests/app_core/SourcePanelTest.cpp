@@ -149,7 +149,12 @@ TEST(SourcePathTest, FolderAndTitle) {
         {"film.avi", "avi", "", "film"},
 #ifdef _WIN32
         // Folders end with "\"; a drive's root is a folder like any other.
-        {"C:\\Donn\xC3\xA9es\\film.avi", "avi", "C:\\Donn\xC3\xA9es\\", "film"},
+        {"C:\\Donn\xC3\xA9"
+         "es\\film.avi",
+         "avi",
+         "C:\\Donn\xC3\xA9"
+         "es\\",
+         "film"},
         {"C:\\film.avi.001", "001", "C:\\", "film.avi"},
         {"C:/donnees/film.avi", "avi", "C:/donnees/", "film"},
 #endif

@@ -124,7 +124,8 @@ TEST(ArchiveCorruptTest, HeaderCutShortAnywhereIsCorruptAndDataAreaIsNeverNeeded
 TEST(ArchiveFuzzCorpusTest, EveryKeptInputEndsLoadedOrCorrupt) {
     int inputs = 0;
     for (const auto& entry : std::filesystem::directory_iterator(SCX_FUZZ_CORPUS)) {
-        const std::vector<std::string> lines = ParseBytes(ReadWholeFile(entry.path())).lines;
+        const std::vector<std::string> lines =
+            ParseBytes(ReadWholeFile(Utf8Text(entry.path()))).lines;
         ASSERT_FALSE(lines.empty()) << entry.path();
         EXPECT_TRUE(lines.back() == "134" || lines.back().starts_with("loaded ")) << entry.path();
         ++inputs;
