@@ -15,7 +15,7 @@ else
         fonts-dejavu-core
         xvfb xauth
         7zip
-        librsvg2-bin dpkg-dev fakeroot lintian appstream desktop-file-utils shared-mime-info
+        librsvg2-bin dpkg-dev lintian appstream desktop-file-utils shared-mime-info file
         man-db strace
     )
 fi
