@@ -209,6 +209,9 @@ int RunSplitCommand(const CliArguments& arguments, COperation& operation, std::o
     if (!checksumPath.empty() && !arguments.quiet) {
         err << Message(res::IDS_CHECKSUMS_WRITTEN, checksumPath) << '\n';
     }
+    if (!arguments.checksums && result == EngineResult::done) {
+        WarnOfStaleChecksums(options, err);
+    }
     return status;
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "ChecksumFile.h"
@@ -168,6 +170,31 @@ std::string WriteSplitChecksums(const pieces::SplitOptions& options,
     const std::string path = pieces::ChecksumFilePath(FolderOf(paths.front()), baseName);
     pieces::WriteChecksumFile(path, entries);
     return path;
+}
+
+void WarnOfStaleChecksums(const pieces::SplitOptions& options, std::ostream& err) {
+    // Which of the two names the pieces took is the user's answer inside the split: the
+    // set just written is the one whose first piece is newer than its checksum file.
+    for (const bool copyName : {false, true}) {
+        const std::string base =
+            copyName ? options.baseName + std::string(pieces::kCopySuffix) : options.baseName;
+        const std::string sums = pieces::ChecksumFilePath(options.destFolder, base);
+        const std::string firstPiece = pieces::PiecePath(options.destFolder, base, 1);
+        std::error_code error;
+        const auto sumsTime = std::filesystem::last_write_time(sums, error);
+        const auto pieceTime =
+            error ? sumsTime : std::filesystem::last_write_time(firstPiece, error);
+        if (error || pieceTime <= sumsTime) {
+            continue;
+        }
+        try {
+            if (pieces::ReadChecksumFile(sums).Find(NameOf(firstPiece)) != nullptr) {
+                err << Say(res::IDS_CHECKSUMS_STALE, sums);
+            }
+        } catch (const CFileException&) {
+            // Unreadable: the join will say so itself.
+        }
+    }
 }
 
 std::optional<JoinVerification> PrepareJoinVerification(const pieces::JoinOptions& options,

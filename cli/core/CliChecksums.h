@@ -28,6 +28,10 @@ bool RefuseUnlistableSplit(const pieces::SplitOptions& options, std::ostream& er
 std::string WriteSplitChecksums(const pieces::SplitOptions& options,
                                 const pieces::CSetChecksums& sums);
 
+// After a split without --checksums: warns on `err` when a checksum file beside the new
+// pieces lists their names but is older than them, since a join would refuse them.
+void WarnOfStaleChecksums(const pieces::SplitOptions& options, std::ostream& err);
+
 // What a verified join needs: the checksum file's path, and `sums` primed with what it
 // expects.
 struct JoinVerification {

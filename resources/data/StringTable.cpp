@@ -189,6 +189,10 @@ constexpr StringEntry kStrings[] = {
      "Rien n'a été coupé."},
     {IDS_CHECKSUMS_WRITTEN, "Sommes de contrôle écrites dans :\n%1"},
     {IDS_JOIN_VERIFIED, "Chaque partie a été vérifiée avec :\n%1"},
+    {IDS_CHECKSUMS_STALE,
+     "Le fichier de sommes de contrôle à côté des parties décrit l'ensemble qu'elles ont "
+     "remplacé :\n%1\nLa jonction les refuserait : supprimez-le, ou coupez avec --checksums "
+     "pour le refaire."},
     {IDS_DROP_ONE_FILE,
      "Déposez un seul fichier à la fois : Scindarex coupe ou joint un fichier à la fois."},
     {IDS_DROP_FOLDER,

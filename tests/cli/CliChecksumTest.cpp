@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <iterator>
@@ -243,6 +244,33 @@ TEST_F(CliChecksumTest, AFileErrorRemovesOnlyAVerifiedOutput) {
         EXPECT_EQ(std::filesystem::exists(Path("film.avi")), !verified);
     }
     EXPECT_TRUE(ReadWholeFile(Path("film.avi")) == kBytes.substr(0, 2048));
+}
+
+// Cutting again without --checksums over a set that had them: the old checksum file would
+// make the join refuse the new pieces, so the split says so; pieces written under the copy
+// names leave the old set and its checksum file valid.
+TEST_F(CliChecksumTest, ASplitOverAChecksummedSetWarnsOfTheOldFile) {
+    const struct {
+        std::string ifExists;
+        std::string err;
+    } cases[] = {
+        {"overwrite", Said(res::IDS_CHECKSUMS_STALE, Path("film.sha256"))},
+        {"copy", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ifExists);
+        SplitFilm();
+        // Timestamps are coarse: the old set is made clearly older, all at one time.
+        const auto before = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+        for (const std::string& name : Files()) {
+            std::filesystem::last_write_time(Path(name), before);
+        }
+        WriteWholeFile(Path("film.avi"), kBytes);
+        const CliRun split = RunCliWith(
+            {"split", Path("film.avi"), "--size", "1", "--quiet", "--if-exists", c.ifExists});
+        EXPECT_EQ(split.code, kExitSuccess);
+        EXPECT_EQ(split.err, c.err);
+    }
 }
 
 // A checksum file fetched with the file before it was cut lists no piece: the join checks
