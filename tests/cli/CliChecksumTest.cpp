@@ -343,8 +343,11 @@ TEST_F(CliChecksumTest, NamesAChecksumFileCannotHold) {
         unsigned stringId;
         std::string named;
     } cases[] = {
+#ifndef _WIN32
+        // Names Windows cannot hold.
         {"a\\b.avi", res::IDS_NAME_NOT_LISTABLE, "a\\b.001"},
         {"tab\t.avi", res::IDS_NAME_NOT_LISTABLE, "tab\t.001"},
+#endif
         {"film.sha256", res::IDS_CHECKSUM_IS_SOURCE, Path("film.sha256")},
     };
     for (const auto& c : cases) {
