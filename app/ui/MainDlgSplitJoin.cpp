@@ -1,5 +1,7 @@
 // The main window's "&Couper" and "&Joindre le fichier": checks, animation, wait cursor
 // and caption around the engines, which do the byte work.
+#include <optional>
+
 #include "JoinEngine.h"
 #include "MainDlg.h"
 #include "Progress.h"
@@ -26,34 +28,29 @@ class CBusyScope {
 
     CBusyScope(CMainDlg& window, int clip, Start start) : m_window(window) {
         if (start == Start::cursorFirst) {
-            WaitCursor(1);
+            m_wait.emplace();
         }
         CAnimateCtrl animation = m_window.GetAnimateCtrl(IDC_ANIMATION);
         animation.Open(clip);
         animation.Play(0, -1, -1);
         if (start == Start::animationFirst) {
-            WaitCursor(1);
+            m_wait.emplace();
         }
     }
+    // The cursor comes back last, when m_wait goes.
     ~CBusyScope() {
         CAnimateCtrl animation = m_window.GetAnimateCtrl(IDC_ANIMATION);
         animation.Stop();
         animation.Seek(-1);
         animation.Close();
         m_window.SetWindowText(std::string(pieces::kIdleCaption));
-        WaitCursor(-1);
     }
     CBusyScope(const CBusyScope&) = delete;
     CBusyScope& operator=(const CBusyScope&) = delete;
 
   private:
-    static void WaitCursor(int code) {
-        if (CWinApp* app = AfxGetApp()) {
-            app->DoWaitCursor(code);
-        }
-    }
-
     CMainDlg& m_window;
+    std::optional<CWaitCursor> m_wait;
 };
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "ArchiveCreateDlg.h"
 
 #include "ArchiveListRows.h"
-#include "ArchiveWaitCursor.h"
 #include "ArchiveWizardDlg.h"
 #include "ArchiveWriter.h"
 #include "File.h"
@@ -162,7 +161,7 @@ void CArchiveCreateDlg::OnCreateArchive() {
 }
 
 int CArchiveCreateDlg::WriteArchive(const std::string& path) {
-    CArchiveWaitCursor wait;
+    const CWaitCursor wait;
     UpdateWindow();
     const CListCtrl list = Files();
     std::vector<archive::ArchiveMemberFile> members;

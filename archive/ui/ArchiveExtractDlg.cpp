@@ -3,7 +3,6 @@
 #include "ArchiveExtractor.h"
 #include "ArchiveListRows.h"
 #include "ArchiveReader.h"
-#include "ArchiveWaitCursor.h"
 #include "ArchiveWizardDlg.h"
 #include "File.h"
 #include "FileDialog.h"
@@ -196,7 +195,7 @@ void CArchiveExtractDlg::OnExtract() {
         ReportCorrupt();
         return;
     }
-    CArchiveWaitCursor wait;
+    const CWaitCursor wait;
     const CListCtrl selection = Selection();
     std::vector<archive::ArchiveEntry> rows;
     for (int row = 0; row < selection.GetItemCount(); ++row) {

@@ -37,6 +37,23 @@ class CWinApp {
 CWinApp* AfxGetApp();
 CDialog* AfxGetMainWnd();
 
+// The wait cursor for the life of a scope, taken back however the scope ends (a file
+// error included).
+class CWaitCursor {
+  public:
+    CWaitCursor() { Change(1); }
+    ~CWaitCursor() { Change(-1); }
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+
+  private:
+    static void Change(int code) {
+        if (CWinApp* app = AfxGetApp()) {
+            app->DoWaitCursor(code);
+        }
+    }
+};
+
 int AfxMessageBox(const std::string& text, win::UINT type = win::MB_OK);
 int AfxMessageBox(unsigned stringId, win::UINT type = win::MB_OK);
 

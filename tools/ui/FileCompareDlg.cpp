@@ -16,22 +16,6 @@ using namespace res;
 
 namespace {
 
-// The wait cursor for the life of a scope, however it ends.
-class CWaitScope {
-  public:
-    CWaitScope() { Change(1); }
-    ~CWaitScope() { Change(-1); }
-    CWaitScope(const CWaitScope&) = delete;
-    CWaitScope& operator=(const CWaitScope&) = delete;
-
-  private:
-    static void Change(int code) {
-        if (CWinApp* app = AfxGetApp()) {
-            app->DoWaitCursor(code);
-        }
-    }
-};
-
 // The table's cells, in client-area pixels (left, top, right, bottom).
 struct Cell {
     int left, top, right, bottom;
@@ -100,7 +84,7 @@ void CFileCompareDlg::OnCompareFiles() {
 }
 
 bool CFileCompareDlg::CompareFiles(const std::string& path1, const std::string& path2) {
-    const CWaitScope wait;
+    const CWaitCursor wait;
     const tools::ComparisonResult result = tools::CompareFiles(path1, path2);
     m_strResult = tools::ComparisonText(result);
     UpdateWindow();
