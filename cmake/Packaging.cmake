@@ -15,6 +15,9 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/help/guide.html DESTINATION ${SCX_
 file(RELATIVE_PATH scx_data_from_bin ${CMAKE_INSTALL_FULL_BINDIR}
      ${CMAKE_INSTALL_FULL_DATADIR}/scindarex)
 target_compile_definitions(scx_app_ui PRIVATE SCX_DATA_FROM_BIN="${scx_data_from_bin}")
+if(TARGET test_app_ui)
+    target_compile_definitions(test_app_ui PRIVATE SCX_DATA_FROM_BIN="${scx_data_from_bin}")
+endif()
 
 # The icon: the program's own picture, scalable and rendered to the usual sizes.
 find_program(SCX_RSVG_CONVERT rsvg-convert REQUIRED)
