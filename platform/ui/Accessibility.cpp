@@ -12,6 +12,8 @@
 
 #include "Dialog.h"
 #include "DialogWindow.h"
+#include "ResourceIds.h"
+#include "Resources.h"
 
 namespace scx {
 
@@ -29,7 +31,8 @@ QString NameOf(std::string_view text) {
 
 bool IsNamedByLabel(ControlKind kind) {
     return kind == ControlKind::Edit || kind == ControlKind::ComboBox ||
-           kind == ControlKind::ListView || kind == ControlKind::UpDown;
+           kind == ControlKind::ListView || kind == ControlKind::UpDown ||
+           kind == ControlKind::Progress;
 }
 
 bool OverlapsVertically(const Rect16& a, const Rect16& b) {
@@ -210,6 +213,9 @@ void NameForAssistiveTechnologies(const DialogTemplate& t, const std::vector<QWi
             }
         } else if (IsReadOnlyEdit(c)) {
             NameAfterOwnText(widget);
+        } else if (c.kind == ControlKind::Progress) {
+            widget->setAccessibleName(
+                QString::fromStdString(res::LoadString(res::IDS_ACCESSIBLE_PROGRESS)));
         } else if (const ControlTemplate* group = EnclosingGroupOf(t, c)) {
             widget->setAccessibleName(NameOf(group->text));
         }

@@ -21,7 +21,8 @@ const ControlTemplate* LabelOf(const DialogTemplate& t, const ControlTemplate& c
 
 // Names the controls of a dialog just built: `widgets[i]` is `t.controls[i]`. Edits, lists
 // and combo boxes take their label's text; an unlabelled read-only edit (an information
-// line) reads its own text; others the group box around them. Buttons and group boxes take
+// line) reads its own text, an unlabelled progress bar is "Progression"; others take the
+// group box around them. Buttons and group boxes take
 // their own text without the mnemonic.
 void NameForAssistiveTechnologies(const DialogTemplate& t, const std::vector<QWidget*>& widgets);
 

@@ -218,5 +218,7 @@ inline constexpr unsigned IDS_CHECKSUMS_STALE = 277;
 // Files dropped on the main window ("%1" is the dropped folder).
 inline constexpr unsigned IDS_DROP_ONE_FILE = 280;
 inline constexpr unsigned IDS_DROP_FOLDER = 281;
+// What a screen reader calls a progress bar that has no label.
+inline constexpr unsigned IDS_ACCESSIBLE_PROGRESS = 282;
 
 }  // namespace scx::res

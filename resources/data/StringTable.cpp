@@ -197,6 +197,7 @@ constexpr StringEntry kStrings[] = {
      "Déposez un seul fichier à la fois : Scindarex coupe ou joint un fichier à la fois."},
     {IDS_DROP_FOLDER,
      "Un dossier ne peut être ni coupé ni joint :\n%1\nDéposez un fichier à couper ou à joindre."},
+    {IDS_ACCESSIBLE_PROGRESS, "Progression"},
 };
 
 constexpr bool SortedById() {
