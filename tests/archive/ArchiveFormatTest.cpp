@@ -159,7 +159,12 @@ TEST_F(ArchiveTest, TextsAreStoredInWindows1252WhenTheyFitAndReadBackAsWritten) 
 TEST_F(ArchiveTest, RefusalsComeBeforeAnythingIsCreated) {
     const auto members = Members({{"a;b", "1"}, {"m", "22"}});
     WriteWholeFile(Path("old.pck"), "keep");
+#ifdef _WIN32
+    // Symbolic links need a privilege on Windows (and wine has none): a second name will do.
+    std::filesystem::create_hard_link(Path("m"), Path("link.pck"));
+#else
     std::filesystem::create_symlink(Path("m"), Path("link.pck"));
+#endif
     std::filesystem::create_directory(Path("sub"));
 
     struct Row {
@@ -201,6 +206,9 @@ TEST_F(ArchiveTest, DataAreaBeyondTwoGigabytesIsRefused) {
 }
 
 TEST_F(ArchiveTest, MemberThatChangesLengthDuringTheCopyIsAFileErrorNamingIt) {
+#ifdef _WIN32
+    GTEST_SKIP() << "on Windows no other program can change a member the writer holds unshared";
+#endif
     for (const bool grow : {true, false}) {
         const auto members = Members({{"first", "abc"}, {"moving", PatternBytes(10)}});
         bool changed = false;
