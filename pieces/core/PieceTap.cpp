@@ -11,9 +11,10 @@ namespace scx::pieces {
 
 namespace {
 
-// Small enough that the bytes are still in the processor's cache when they are hashed a
-// second time (piece and joined file), large enough to keep system calls rare.
-constexpr std::size_t kTapBlock = std::size_t{1} << 20;
+// Small enough that the bytes stay in the processor's cache while they are hashed twice
+// (piece and joined file) and written: a 1 MiB block made a split --checksums of 1 GiB
+// spend 1.0 s in the kernel instead of 0.4 s. Large enough to keep system calls rare.
+constexpr std::size_t kTapBlock = std::size_t{256} << 10;
 
 }  // namespace
 
