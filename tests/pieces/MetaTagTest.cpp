@@ -39,12 +39,12 @@ TEST(MetaTagTest, WriterBytes) {
         {"abcd", 7, "abcd 007"},
         {"tx t", 3, "tx t 003"},  // an inner blank is part of the extension
         // Windows-1252 whenever it holds every character: one byte each.
-        {"\xC3\xA9t\xC3\xA9", 4, "\xE9t\xE9  004"},              // "été"
-        {"jp\xC3\xA9g", 4, "jp\xE9g 004"},                       // "jpég"
-        {"mp\xE2\x82\xAC", 4, "mp\x80  004"},                    // "mp€"
-        {"\xC3\xA9t\xC3\xA9s", 4, "\xE9t\xE9s 004"},             // "étés", whole
-        {"\xC3\xA9t\xC3\xA9s\xC3\xA9", 4, "\xE9t\xE9  004"},     // "étésé", cut to three
-        {"\xC3\x83\xC2\xA9", 4, "\xC3\x83\xC2\xA9 004"},         // "Ã©": its bytes read as "é"
+        {"\xC3\xA9t\xC3\xA9", 4, "\xE9t\xE9  004"},               // "été"
+        {"jp\xC3\xA9g", 4, "jp\xE9g 004"},                        // "jpég"
+        {"mp\xE2\x82\xAC", 4, "mp\x80  004"},                     // "mp€"
+        {"\xC3\xA9t\xC3\xA9s", 4, "\xE9t\xE9s 004"},              // "étés", whole
+        {"\xC3\xA9t\xC3\xA9s\xC3\xA9", 4, "\xE9t\xE9  004"},      // "étésé", cut to three
+        {"\xC3\x83\xC2\xA9", 4, "\xC3\x83\xC2\xA9 004"},          // "Ã©": its bytes read as "é"
         {"\xC3\x83\xC2\xA9x\xE2\x82\xACz", 4, "\xC3\x83   004"},  // "Ã©x€z": "Ã©x" reads as "éx"
         // UTF-8 otherwise: whole characters only, at most 3 bytes unless there are 4.
         {"\xE2\x86\x92", 4, "\xE2\x86\x92  004"},         // "→"

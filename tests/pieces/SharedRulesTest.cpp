@@ -66,12 +66,9 @@ TEST(HJSplitPiecesTest, CountStopsAtTheFirstGap) {
         int held;  // 0: none
         std::uint64_t count;
     } cases[] = {
-        {"four then a gap", {1, 2, 3, 4, 6}, 0, 4},
-        {"gap at three", {1, 2, 4}, 0, 2},
-        {"no first piece", {2, 3}, 0, 0},
-        {"held third piece", {1, 2, 3, 4, 5}, 3, 5},
-        {"held first piece", {1, 2}, 1, 2},
-        {"held last piece", {1, 2, 3}, 3, 3},
+        {"four then a gap", {1, 2, 3, 4, 6}, 0, 4}, {"gap at three", {1, 2, 4}, 0, 2},
+        {"no first piece", {2, 3}, 0, 0},           {"held third piece", {1, 2, 3, 4, 5}, 3, 5},
+        {"held first piece", {1, 2}, 1, 2},         {"held last piece", {1, 2, 3}, 3, 3},
     };
     for (const auto& c : cases) {
         test::TempFolder tmp;
