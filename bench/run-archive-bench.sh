@@ -15,29 +15,15 @@
 # extraction must do both.
 set -euo pipefail
 
-repo=$(cd "$(dirname "$0")/.." && pwd)
-cli=${1:-$repo/build/bin/scindarex-cli}
-repeat=${REPEAT:-5}
+# shellcheck source=common.sh
+source "$(dirname "$0")/common.sh"
+bench_init bench-archive "${1:-}"
+
 files=${FILES:-64}
 file_mib=${FILE_MIB:-16}
 list_members=${LIST_MEMBERS:-100000}
-[[ -x $cli ]] || { echo "scindarex-cli not found at $cli: build it first (make test)" >&2; exit 1; }
-((repeat >= 3)) || { echo "REPEAT must be at least 3" >&2; exit 1; }
-cli=$(cd "$(dirname "$cli")" && pwd)/$(basename "$cli")
 command -v tar >/dev/null || { echo "tar not found (Debian package 'tar')" >&2; exit 1; }
 [[ -x /usr/bin/time ]] || { echo "GNU time not found (Debian package 'time')" >&2; exit 1; }
-
-work=$(mktemp -d "$(dirname "$(dirname "$cli")")/bench-archive.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-fstype=$(stat -f -c %T "$work")
-if [[ $fstype == tmpfs ]]; then
-    echo "warning: $work is on tmpfs; the figures will not be those of a disk" >&2
-fi
-
-can_drop=no
-if [[ -w /proc/sys/vm/drop_caches ]] && sync && echo 3 2>/dev/null >/proc/sys/vm/drop_caches; then
-    can_drop=yes
-fi
 
 # Wall seconds of a command, each started from the same state: its own earlier output
 # deleted, every write flushed, a pause for the device, its input read once and the page
@@ -53,23 +39,9 @@ timed() {
     # The input may be a pattern: expanded here on purpose.
     # shellcheck disable=SC2086
     cat $input >/dev/null
-    sync
-    if [[ $can_drop == yes ]]; then
-        echo 3 >/proc/sys/vm/drop_caches
-    fi
-    local start end
-    start=$(date +%s%N)
-    "$@" >/dev/null
-    end=$(date +%s%N)
-    awk -v ns=$((end - start)) 'BEGIN { printf "%.3f\n", ns / 1e9 }'
+    drop_caches
+    seconds_of "$@" >/dev/null
 }
-
-median() {
-    printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END {
-        if (NR % 2) print v[(NR + 1) / 2]; else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
-
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f\n", a / b }'; }
 
 # The members are named relative to their folder, as tar stores them.
 ours_pack() { (cd "$work/src" && "$cli" pack "$work/p/ours.pck" f* --quiet); }

@@ -11,12 +11,9 @@
 # build folder, on the repository's file system, and removed at the end.
 set -euo pipefail
 
-repo=$(cd "$(dirname "$0")/.." && pwd)
-cli=${1:-$repo/build/bin/scindarex-cli}
-repeat=${REPEAT:-5}
-[[ -x $cli ]] || { echo "scindarex-cli not found at $cli: build it first (make test)" >&2; exit 1; }
-((repeat >= 3)) || { echo "REPEAT must be at least 3" >&2; exit 1; }
-cli=$(cd "$(dirname "$cli")" && pwd)/$(basename "$cli")
+# shellcheck source=common.sh
+source "$(dirname "$0")/common.sh"
+bench_init bench "${1:-}"
 
 if [[ ! -x /usr/bin/time ]]; then
     echo "Installing GNU time (Debian package 'time')..."
@@ -24,26 +21,6 @@ if [[ ! -x /usr/bin/time ]]; then
     [[ $(id -u) -eq 0 ]] || sudo=(sudo)
     "${sudo[@]}" apt-get install -y -qq time >/dev/null
 fi
-
-work=$(mktemp -d "$(dirname "$(dirname "$cli")")/bench.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-fstype=$(stat -f -c %T "$work")
-if [[ $fstype == tmpfs ]]; then
-    echo "warning: $work is on tmpfs; the figures will not be those of a disk" >&2
-fi
-
-# Dropping the page cache needs root and a writable /proc/sys; without it every run after
-# the first reads its input from memory, for ours and theirs alike.
-can_drop=no
-if [[ -w /proc/sys/vm/drop_caches ]] && sync && echo 3 2>/dev/null >/proc/sys/vm/drop_caches; then
-    can_drop=yes
-fi
-drop_caches() {
-    sync
-    if [[ $can_drop == yes ]]; then
-        echo 3 >/proc/sys/vm/drop_caches
-    fi
-}
 
 # Wall seconds of a command, each started from the same state: its own earlier output
 # deleted, every write flushed, a pause for the device to finish what the deletion
@@ -62,19 +39,8 @@ timed() {
     # shellcheck disable=SC2086
     cat $input >/dev/null
     drop_caches
-    local start end
-    start=$(date +%s%N)
-    "$@"
-    end=$(date +%s%N)
-    awk -v ns=$((end - start)) 'BEGIN { printf "%.3f\n", ns / 1e9 }'
+    seconds_of "$@"
 }
-
-median() {
-    printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END {
-        if (NR % 2) print v[(NR + 1) / 2]; else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
-
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f\n", a / b }'; }
 
 ours_split() {
     "$cli" split "$work/src/data.bin" --size 15000 --dest "$work/ours" --if-exists overwrite --quiet

@@ -11,24 +11,9 @@
 # does: inputs read once, then dropped before every timed run (root only).
 set -euo pipefail
 
-repo=$(cd "$(dirname "$0")/.." && pwd)
-cli=${1:-$repo/build/bin/scindarex-cli}
-repeat=${REPEAT:-5}
-[[ -x $cli ]] || { echo "scindarex-cli not found at $cli: build it first (make test)" >&2; exit 1; }
-((repeat >= 3)) || { echo "REPEAT must be at least 3" >&2; exit 1; }
-cli=$(cd "$(dirname "$cli")" && pwd)/$(basename "$cli")
-
-work=$(mktemp -d "$(dirname "$(dirname "$cli")")/bench-checksum.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-fstype=$(stat -f -c %T "$work")
-if [[ $fstype == tmpfs ]]; then
-    echo "warning: $work is on tmpfs; the figures will not be those of a disk" >&2
-fi
-
-can_drop=no
-if [[ -w /proc/sys/vm/drop_caches ]] && sync && echo 3 2>/dev/null >/proc/sys/vm/drop_caches; then
-    can_drop=yes
-fi
+# shellcheck source=common.sh
+source "$(dirname "$0")/common.sh"
+bench_init bench-checksum "${1:-}"
 
 # Wall seconds of a command, started from the same state each time: its own earlier
 # output deleted, writes flushed, a pause for the device, its input read once (the host's
@@ -42,23 +27,9 @@ timed() {
     # The input may be a pattern naming a piece set: expanded here on purpose.
     # shellcheck disable=SC2086
     cat $input >/dev/null
-    sync
-    if [[ $can_drop == yes ]]; then
-        echo 3 >/proc/sys/vm/drop_caches
-    fi
-    local start end
-    start=$(date +%s%N)
-    "$@"
-    end=$(date +%s%N)
-    awk -v ns=$((end - start)) 'BEGIN { printf "%.3f\n", ns / 1e9 }'
+    drop_caches
+    seconds_of "$@"
 }
-
-median() {
-    printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END {
-        if (NR % 2) print v[(NR + 1) / 2]; else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
-
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f\n", a / b }'; }
 
 src=$work/src/data.bin
 ours_split() {

@@ -8,46 +8,27 @@
 # run-bench.sh does: the inputs read once, then dropped before every timed run (root).
 set -euo pipefail
 
-repo=$(cd "$(dirname "$0")/.." && pwd)
-cli=${1:-$repo/build/bin/scindarex-cli}
-repeat=${REPEAT:-5}
-[[ -x $cli ]] || { echo "scindarex-cli not found at $cli: build it first (make test)" >&2; exit 1; }
-((repeat >= 3)) || { echo "REPEAT must be at least 3" >&2; exit 1; }
-cli=$(cd "$(dirname "$cli")" && pwd)/$(basename "$cli")
+# shellcheck source=common.sh
+source "$(dirname "$0")/common.sh"
+bench_init bench-compare "${1:-}"
+
 command -v cmp >/dev/null || { echo "cmp not found (Debian package 'diffutils')" >&2; exit 1; }
 [[ -x /usr/bin/time ]] || { echo "GNU time not found (Debian package 'time')" >&2; exit 1; }
-
-work=$(mktemp -d "$(dirname "$(dirname "$cli")")/bench-compare.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-fstype=$(stat -f -c %T "$work")
-if [[ $fstype == tmpfs ]]; then
-    echo "warning: $work is on tmpfs; the figures will not be those of a disk" >&2
-fi
-
-can_drop=no
-if [[ -w /proc/sys/vm/drop_caches ]] && sync && echo 3 2>/dev/null >/proc/sys/vm/drop_caches; then
-    can_drop=yes
-fi
 
 # Wall seconds of a command, each started from the same state: both inputs read once
 # (the host's own cache of a virtual disk, see run-bench.sh), then the page cache dropped.
 timed() {
     sync
     cat "$work/a.bin" "$work/b.bin" >/dev/null
-    if [[ $can_drop == yes ]]; then
-        echo 3 >/proc/sys/vm/drop_caches
-    fi
-    local start end status=0
-    start=$(date +%s%N)
-    "$@" >/dev/null || status=$?
-    end=$(date +%s%N)
-    ((status == 0)) || { echo "$* ended with status $status: the files differ?" >&2; exit 1; }
-    awk -v ns=$((end - start)) 'BEGIN { printf "%.3f\n", ns / 1e9 }'
+    drop_caches
+    seconds_of succeeds "$@"
 }
 
-median() {
-    printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END {
-        if (NR % 2) print v[(NR + 1) / 2]; else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+# Runs a comparison, which must find the files identical.
+succeeds() {
+    local status=0
+    "$@" >/dev/null || status=$?
+    ((status == 0)) || { echo "$* ended with status $status: the files differ?" >&2; exit 1; }
 }
 
 ours() { "$cli" compare "$work/a.bin" "$work/b.bin"; }
@@ -83,13 +64,7 @@ done
 
 # The same with both files already in the page cache: what the comparison itself costs,
 # apart from the disk.
-warm() {
-    local start end
-    start=$(date +%s%N)
-    "$@" >/dev/null || { echo "$* failed" >&2; exit 1; }
-    end=$(date +%s%N)
-    awk -v ns=$((end - start)) 'BEGIN { printf "%.3f\n", ns / 1e9 }'
-}
+warm() { seconds_of succeeds "$@"; }
 cat "$work/a.bin" "$work/b.bin" >/dev/null
 warm_ours=() warm_cmp=()
 for ((i = 1; i <= repeat; i++)); do
@@ -97,7 +72,6 @@ for ((i = 1; i <= repeat; i++)); do
     warm_cmp+=("$(warm theirs)")
 done
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f\n", a / b }'; }
 mo=$(median "${times_ours[@]}") mc=$(median "${times_cmp[@]}")
 wo=$(median "${warm_ours[@]}") wc=$(median "${warm_cmp[@]}")
 echo
