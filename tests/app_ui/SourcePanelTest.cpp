@@ -139,14 +139,16 @@ TEST_F(SourcePanelTest, HJSplitBoxReadsAnHJSplitSetFromThePiecesPresent) {
     EXPECT_EQ(host.Messages().size(), 2u);
 }
 
-TEST_F(SourcePanelTest, HJSplitCountStopsAfterAPieceThatCannotBeOpened) {
+// A piece held by another program exists: the count goes on past it, and the join will
+// report it rather than join fewer pieces.
+TEST_F(SourcePanelTest, HJSplitCountGoesOnPastAPieceThatCannotBeOpened) {
     for (const char* suffix : {".001", ".002", ".003", ".004"}) {
         WriteFile(dir / (std::string("x.avi") + suffix), "data");
     }
     dlg.ClickDlgItem(IDC_HJSPLIT);
     CFile heldByAnotherProgram(dir / "x.avi.002", CFile::modeRead);
     Select(dir / "x.avi.001");
-    EXPECT_EQ(Text(IDC_INFO2), "Nombres de fichiers à joindre :   2");
+    EXPECT_EQ(Text(IDC_INFO2), "Nombres de fichiers à joindre :   4");
     EXPECT_TRUE(host.Messages().empty());
 }
 
