@@ -42,9 +42,40 @@ seconds_of() {
     awk -v ns=$((end - start)) 'BEGIN { printf "%.3f\n", ns / 1e9 }'
 }
 
+# Wall seconds of a command, each started from the same state: its own earlier output
+# deleted, every write flushed, a pause for the device to finish what the deletion
+# started (the file system may discard freed blocks in the background), its input read
+# once and the page cache dropped. The read matters on a virtual machine: the host keeps
+# its own cache of the disk, which dropping ours does not empty, and without the read
+# whichever command came first after other work read its input from the host's disk and
+# ran up to twice as slowly, for ours and theirs alike. A benchmark whose inputs are
+# prepared otherwise defines its own.
+timed() {
+    local output=$1 input=$2
+    shift 2
+    rm -f "$output"/*
+    sync
+    sleep "${SETTLE:-2}"
+    # The input may be a pattern naming a piece set: expanded here on purpose.
+    # shellcheck disable=SC2086
+    cat $input >/dev/null
+    drop_caches
+    seconds_of "$@"
+}
+
 median() {
     printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END {
         if (NR % 2) print v[(NR + 1) / 2]; else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f\n", a / b }'; }
+
+# The conditions of the figures that follow.
+bench_describe() {
+    echo "scindarex-cli: $cli"
+    echo "work folder:   $work ($fstype), $(nproc) processors, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+    echo "page cache:    $([[ $can_drop == yes ]] && echo "dropped before every run" ||
+        echo "NOT dropped (needs root and a writable /proc/sys/vm/drop_caches)")"
+    echo "repetitions:   $repeat"
+    echo
+}

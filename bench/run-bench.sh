@@ -22,26 +22,6 @@ if [[ ! -x /usr/bin/time ]]; then
     "${sudo[@]}" apt-get install -y -qq time >/dev/null
 fi
 
-# Wall seconds of a command, each started from the same state: its own earlier output
-# deleted, every write flushed, a pause for the device to finish what the deletion
-# started (the file system may discard freed blocks in the background), its input read
-# once and the page cache dropped. The read matters on a virtual machine: the host keeps
-# its own cache of the disk, which dropping ours does not empty, and without the read
-# whichever command came first after other work read its input from the host's disk and
-# ran up to twice as slowly, for ours and theirs alike.
-timed() {
-    local output=$1 input=$2
-    shift 2
-    rm -f "$output"/*
-    sync
-    sleep "${SETTLE:-2}"
-    # The input may be a pattern naming a piece set: expanded here on purpose.
-    # shellcheck disable=SC2086
-    cat $input >/dev/null
-    drop_caches
-    seconds_of "$@"
-}
-
 ours_split() {
     "$cli" split "$work/src/data.bin" --size 15000 --dest "$work/ours" --if-exists overwrite --quiet
 }
@@ -55,12 +35,7 @@ cat_join() {
     cat "$work"/gnu/p.* >"$work/joined-cat/out"
 }
 
-echo "scindarex-cli: $cli"
-echo "work folder:   $work ($fstype), $(nproc) processors, load average $(cut -d' ' -f1-3 /proc/loadavg)"
-echo "page cache:    $([[ $can_drop == yes ]] && echo "dropped before every run" ||
-    echo "NOT dropped (needs root and a writable /proc/sys/vm/drop_caches)")"
-echo "repetitions:   $repeat"
-echo
+bench_describe
 
 mkdir -p "$work"/{src,ours,gnu,joined-ours,joined-cat,sparse,none}
 echo "making 1 GiB of random bytes..."

@@ -15,22 +15,6 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 bench_init bench-checksum "${1:-}"
 
-# Wall seconds of a command, started from the same state each time: its own earlier
-# output deleted, writes flushed, a pause for the device, its input read once (the host's
-# cache of a virtual disk, see run-bench.sh) and the page cache dropped.
-timed() {
-    local output=$1 input=$2
-    shift 2
-    rm -f "$output"/*
-    sync
-    sleep "${SETTLE:-2}"
-    # The input may be a pattern naming a piece set: expanded here on purpose.
-    # shellcheck disable=SC2086
-    cat $input >/dev/null
-    drop_caches
-    seconds_of "$@"
-}
-
 src=$work/src/data.bin
 ours_split() {
     "$cli" split "$src" --size 15000 --dest "$work/ours" --if-exists overwrite --checksums --quiet
@@ -53,12 +37,7 @@ plain_join() {
     "$cli" join "$work/plain/data.001" --dest "$work/joined-plain" --if-exists overwrite --quiet
 }
 
-echo "scindarex-cli: $cli"
-echo "work folder:   $work ($fstype), $(nproc) processors, load average $(cut -d' ' -f1-3 /proc/loadavg)"
-echo "page cache:    $([[ $can_drop == yes ]] && echo "dropped before every run" ||
-    echo "NOT dropped (needs root and a writable /proc/sys/vm/drop_caches)")"
-echo "repetitions:   $repeat"
-echo
+bench_describe
 
 mkdir -p "$work"/{src,ours,gnu,plain,sums,joined-ours,joined-gnu,joined-plain,none}
 echo "making 1 GiB of random bytes..."

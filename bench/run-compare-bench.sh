@@ -34,12 +34,7 @@ succeeds() {
 ours() { "$cli" compare "$work/a.bin" "$work/b.bin"; }
 theirs() { cmp "$work/a.bin" "$work/b.bin"; }
 
-echo "scindarex-cli: $cli"
-echo "work folder:   $work ($fstype), $(nproc) processors, load average $(cut -d' ' -f1-3 /proc/loadavg)"
-echo "page cache:    $([[ $can_drop == yes ]] && echo "dropped before every run" ||
-    echo "NOT dropped (needs root and a writable /proc/sys/vm/drop_caches)")"
-echo "repetitions:   $repeat"
-echo
+bench_describe
 
 echo "making two identical files of 1 GiB of random bytes..."
 head -c 1G /dev/urandom >"$work/a.bin"
