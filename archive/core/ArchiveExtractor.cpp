@@ -1,9 +1,5 @@
 #include "ArchiveExtractor.h"
 
-#if __has_include(<fcntl.h>)
-#include <fcntl.h>
-#endif
-
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -23,19 +19,6 @@ namespace {
 // The archive is read ahead of the copy by this much, so that the disk reads while the
 // member is written.
 constexpr std::uint64_t kReadAhead = std::uint64_t{64} << 20;
-
-// Asks the system to start reading `length` bytes of `file` from `offset` in the
-// background; a hint, without effect where there is no such call.
-void ReadAhead(CFile& file, std::uint64_t offset, std::uint64_t length) {
-#if defined(POSIX_FADV_WILLNEED)
-    ::posix_fadvise(file.Handle(), static_cast<off_t>(offset), static_cast<off_t>(length),
-                    POSIX_FADV_WILLNEED);
-#else
-    (void)file;
-    (void)offset;
-    (void)length;
-#endif
-}
 
 // A name of the destination folder that nothing bears yet, for the member being written.
 std::string FreeTemporaryPath(const std::string& folder) {
@@ -57,9 +40,9 @@ void WriteMember(CFile& archive, std::uint64_t offset, std::uint64_t size,
         CFile output(temporary, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive);
         archive.Seek(static_cast<std::int64_t>(offset), CFile::begin);
         // Past the member's end too: the next member usually follows it.
-        ReadAhead(archive, offset, kReadAhead);
+        archive.ReadAhead(offset, kReadAhead);
         pieces::CopyExactly(archive, output, size, [&](std::uint64_t copied) {
-            ReadAhead(archive, offset + copied, kReadAhead);
+            archive.ReadAhead(offset + copied, kReadAhead);
             onProgress(copied);
         });
         output.Close();

@@ -99,6 +99,10 @@ class CFile {
     };
     Extent ExtentAt(std::uint64_t position);
 
+    // Asks the system to start reading `length` bytes from `offset` in the background; a
+    // hint, without effect where the system has no such call.
+    void ReadAhead(std::uint64_t offset, std::uint64_t length);
+
     // Copies `count` bytes from the current position of `from` to the current position of
     // `to`, in the kernel where it can; returns the number copied, below `count` only when
     // `from` reached its end. Memory use does not depend on `count`.

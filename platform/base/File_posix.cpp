@@ -218,6 +218,16 @@ CFile::Extent CFile::ExtentAt(std::uint64_t position) {
     return extent;
 }
 
+void CFile::ReadAhead(std::uint64_t offset, std::uint64_t length) {
+#if defined(POSIX_FADV_WILLNEED)
+    ::posix_fadvise(m_fd, static_cast<off_t>(offset), static_cast<off_t>(length),
+                    POSIX_FADV_WILLNEED);
+#else
+    (void)offset;
+    (void)length;
+#endif
+}
+
 std::size_t CFile::Read(void* buffer, std::size_t count) {
     if (!IsOpen()) {
         Throw(EBADF);

@@ -190,6 +190,9 @@ CFile::Extent CFile::ExtentAt(std::uint64_t) {
     return {};
 }
 
+// Windows reads ahead on its own for files read in order.
+void CFile::ReadAhead(std::uint64_t, std::uint64_t) {}
+
 std::size_t CFile::Read(void* buffer, std::size_t count) {
     if (!IsOpen()) {
         Throw(static_cast<int>(ERROR_INVALID_HANDLE));
