@@ -29,14 +29,14 @@ enum class OptionId {
     noVerify
 };
 
-struct OptionSpec {
+struct OptionRule {
     std::string_view name;
     OptionId id;
     bool takesValue;
     bool split, join, info, pack, list, extract, verify;  // the subcommands that take it
 };
 
-constexpr std::array<OptionSpec, 11> kOptions = {{
+constexpr std::array<OptionRule, 11> kOptions = {{
     {"--size", OptionId::size, true, true, false, true, false, false, false, false},
     {"--dest", OptionId::dest, true, true, true, false, false, false, true, false},
     {"--if-exists", OptionId::ifExists, true, true, true, false, false, false, true, false},
@@ -50,28 +50,28 @@ constexpr std::array<OptionSpec, 11> kOptions = {{
     {"--no-verify", OptionId::noVerify, false, false, true, false, false, false, false, false},
 }};
 
-const OptionSpec* FindOption(std::string_view name) {
+const OptionRule* FindOption(std::string_view name) {
     const auto it = std::find_if(kOptions.begin(), kOptions.end(),
-                                 [&](const OptionSpec& spec) { return spec.name == name; });
+                                 [&](const OptionRule& rule) { return rule.name == name; });
     return it == kOptions.end() ? nullptr : &*it;
 }
 
-bool Takes(const OptionSpec& spec, Command command) {
+bool Takes(const OptionRule& rule, Command command) {
     switch (command) {
         case Command::split:
-            return spec.split;
+            return rule.split;
         case Command::join:
-            return spec.join;
+            return rule.join;
         case Command::info:
-            return spec.info;
+            return rule.info;
         case Command::pack:
-            return spec.pack;
+            return rule.pack;
         case Command::list:
-            return spec.list;
+            return rule.list;
         case Command::extract:
-            return spec.extract;
+            return rule.extract;
         case Command::verify:
-            return spec.verify;
+            return rule.verify;
         default:
             return false;
     }
@@ -292,16 +292,16 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
 
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        const OptionSpec* spec = FindOption(name);
-        if (spec == nullptr) {
+        const OptionRule* rule = FindOption(name);
+        if (rule == nullptr) {
             return Complaint(command, "option inconnue " + Quoted(name));
         }
-        if (!Takes(*spec, command)) {
+        if (!Takes(*rule, command)) {
             return Complaint(command, "l'option " + name + " ne s'applique pas à " +
                                           std::string(CommandName(command)));
         }
         std::string value;
-        if (spec->takesValue) {
+        if (rule->takesValue) {
             if (equals != std::string::npos) {
                 value = arg.substr(equals + 1);
             } else if (i + 1 < args.size()) {
@@ -313,7 +313,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             return Complaint(command, "l'option " + name + " ne prend pas de valeur");
         }
 
-        switch (spec->id) {
+        switch (rule->id) {
             case OptionId::size:
                 if (const auto kb = ParsePartitionKb(value)) {
                     result.partitionKb = *kb;
