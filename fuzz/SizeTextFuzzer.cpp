@@ -8,6 +8,7 @@
 
 #include "CliArguments.h"
 #include "SourcePanel.h"
+#include "SplitEngine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -16,12 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         length = length << 8 | data[i];
     }
     const std::int64_t windowKb = scx::app::ParseSizeText(text);
-    scx::app::PieceCount(length, windowKb);
+    scx::pieces::PieceCount(length, windowKb);
     if (const auto cliKb = scx::cli::ParsePartitionKb(text)) {
         if (*cliKb < 0 || text.find_first_not_of("0123456789") != std::string_view::npos) {
             std::abort();
         }
-        scx::app::PieceCount(length, *cliKb);
+        scx::pieces::PieceCount(length, *cliKb);
     }
     if (scx::app::FormatFileSize(length).empty()) {
         std::abort();

@@ -1,7 +1,5 @@
 #include "SourcePanel.h"
 
-#include <limits>
-
 #include "DecimalText.h"
 #include "File.h"
 #include "HJSplitPieces.h"
@@ -66,17 +64,6 @@ std::string FormatFileSize(std::uint64_t bytes) {
     }
     text += unit.text;
     return text;
-}
-
-std::uint64_t PieceCount(std::uint64_t length, std::int64_t partitionKb) {
-    if (partitionKb <= 0) {
-        return 0;
-    }
-    const auto kb = static_cast<std::uint64_t>(partitionKb);
-    if (kb > std::numeric_limits<std::uint64_t>::max() / 1024) {
-        return 1;  // a partition longer than any file
-    }
-    return length / (kb * 1024) + 1;
 }
 
 std::int64_t ParseSizeText(std::string_view text) {

@@ -1,7 +1,7 @@
 #pragma once
 // The rules behind the main window's source panel, without the window: the size text, the
-// piece count of a file to cut, the information lines and the analysis of a first piece.
-// The command-line tool prints the same lines through them.
+// information lines and the analysis of a first piece (the piece count of a file to cut is
+// the split's own, pieces::PieceCount). The command-line tool prints the same lines.
 
 #include <cstdint>
 #include <optional>
@@ -15,10 +15,6 @@ namespace scx::app {
 // the fraction dropped and the point kept: 1500 -> "1.4648438   ko", 4294967295 ->
 // "4096.   Mo". Sizes of 10^8 Mo and more show all their whole megabytes.
 std::string FormatFileSize(std::uint64_t bytes);
-
-// floor(length / (partitionKb * 1024)) + 1: a length that is an exact multiple of the
-// partition counts one more, empty piece. 0 when partitionKb is not positive.
-std::uint64_t PieceCount(std::uint64_t length, std::int64_t partitionKb);
 
 // A partition size typed by the user, read like atoi into 64 bits, saturating.
 std::int64_t ParseSizeText(std::string_view text);

@@ -22,6 +22,7 @@
 #include "ResourceIds.h"
 #include "Resources.h"
 #include "SourcePanel.h"
+#include "SplitEngine.h"
 #include "Utf8Path.h"
 #include "WinApp.h"
 
@@ -254,7 +255,7 @@ std::string CMainDlg::FormatFileSize(std::uint64_t bytes) const {
 
 void CMainDlg::ShowPieceCount() {
     const auto length = static_cast<std::uint64_t>(m_dFileSize);
-    m_nPieceCount = static_cast<std::int64_t>(app::PieceCount(length, m_nPartitionSize));
+    m_nPieceCount = static_cast<std::int64_t>(pieces::PieceCount(length, m_nPartitionSize));
     const app::InformationLines lines = app::FileToCutLines(
         LoadString(IDS_PIECES_PRODUCED), static_cast<std::uint64_t>(m_nPieceCount),
         LoadString(IDS_PARTITION_SIZE), m_nPartitionSize);

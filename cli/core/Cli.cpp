@@ -183,7 +183,7 @@ int RunSplitCommand(const CliArguments& arguments, COperation& operation, std::o
     options.selectedLength = selection.length;
     options.partitionKb = arguments.partitionKb;
     options.pieceCount = static_cast<std::int64_t>(std::min<std::uint64_t>(
-        app::PieceCount(selection.length, arguments.partitionKb),
+        pieces::PieceCount(selection.length, arguments.partitionKb),
         static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())));
 
     pieces::CSetChecksums sums;
@@ -310,7 +310,7 @@ int RunInfoCommand(const CliArguments& arguments, std::ostream& out, std::ostrea
     if (selection.extension != kFirstPieceExtension) {
         PrintLines(out, app::FileToCutLines(
                             res::LoadString(res::IDS_PIECES_PRODUCED),
-                            app::PieceCount(selection.length, arguments.partitionKb),
+                            pieces::PieceCount(selection.length, arguments.partitionKb),
                             res::LoadString(res::IDS_PARTITION_SIZE), arguments.partitionKb));
         return kExitSuccess;
     }

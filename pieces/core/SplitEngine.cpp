@@ -17,17 +17,6 @@ namespace {
 
 constexpr std::uint64_t kKilobyte = 1024;
 
-std::int64_t ExpectedPieceCount(std::uint64_t length, std::int64_t partitionKb) {
-    if (partitionKb <= 0) {
-        return 0;
-    }
-    const auto kb = static_cast<std::uint64_t>(partitionKb);
-    if (kb > std::numeric_limits<std::uint64_t>::max() / kKilobyte) {
-        return 1;
-    }
-    return static_cast<std::int64_t>(length / (kb * kKilobyte) + 1);
-}
-
 // The first piece of the set that would land on the source itself, or an empty string.
 std::string PieceOverSource(const SplitOptions& options, std::int64_t count, bool copyName) {
     for (std::int64_t k = 1; k <= count; ++k) {
@@ -41,6 +30,17 @@ std::string PieceOverSource(const SplitOptions& options, std::int64_t count, boo
 }
 
 }  // namespace
+
+std::uint64_t PieceCount(std::uint64_t length, std::int64_t partitionKb) {
+    if (partitionKb <= 0) {
+        return 0;
+    }
+    const auto kb = static_cast<std::uint64_t>(partitionKb);
+    if (kb > std::numeric_limits<std::uint64_t>::max() / kKilobyte) {
+        return 1;  // a partition longer than any file
+    }
+    return length / (kb * kKilobyte) + 1;
+}
 
 EngineResult RunSplit(const SplitOptions& options, CEngineObserver& observer, CUserPrompt& prompt) {
     if (options.pieceCount > kMaxTaggedPieceCount) {
@@ -72,7 +72,7 @@ EngineResult RunSplit(const SplitOptions& options, CEngineObserver& observer, CU
     const std::uint64_t partition = static_cast<std::uint64_t>(options.partitionKb) * kKilobyte;
     // The set follows the length and the partition, not a count the panel may have left
     // behind (a choice that failed keeps the previous file's count).
-    const std::int64_t count = ExpectedPieceCount(length, options.partitionKb);
+    const auto count = static_cast<std::int64_t>(PieceCount(length, options.partitionKb));
     if (count > kMaxTaggedPieceCount) {
         observer.OnRefusal(res::IDS_TOO_MANY_PIECES, {});
         return EngineResult::refused;

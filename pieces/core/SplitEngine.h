@@ -34,6 +34,10 @@ struct SplitOptions {
     CPieceTap* tap = nullptr;          // sees every byte written, when set
 };
 
+// floor(length / (partitionKb * 1024)) + 1: a length that is an exact multiple of the
+// partition counts one more, empty piece. 0 when partitionKb is not positive.
+std::uint64_t PieceCount(std::uint64_t length, std::int64_t partitionKb);
+
 // File failures raise CFileException. A piece count above 999 is refused with message 148
 // before anything else, as the window does before calling. The set written follows the
 // source's length and the partition; when `pieceCount` differs from what they give (a

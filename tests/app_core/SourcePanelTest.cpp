@@ -9,6 +9,7 @@
 #include "CommandLine.h"
 #include "PieceNames.h"
 #include "SourcePanel.h"
+#include "SplitEngine.h"
 #include "TestFiles.h"
 
 namespace scx::app {
@@ -67,7 +68,7 @@ TEST(PieceCountTest, Counts) {
         {std::numeric_limits<std::uint64_t>::max(), 1, (std::uint64_t{1} << 54)},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(PieceCount(c.length, c.partitionKb), c.count)
+        EXPECT_EQ(pieces::PieceCount(c.length, c.partitionKb), c.count)
             << c.length << " / " << c.partitionKb;
     }
 }
