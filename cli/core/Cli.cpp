@@ -361,9 +361,6 @@ std::string DestinationFolder(const std::string& given, const std::string& fallb
 
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err, const CliEnvironment& environment) {
-    if (IsToolCommand(args)) {
-        return RunToolCommand(args, out, err);
-    }
     const ParsedArguments parsed = ParseArguments(args);
     if (!parsed.arguments) {
         err << parsed.error << '\n';
@@ -394,6 +391,10 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
             case Command::list:
             case Command::extract:
                 return RunArchiveCommand(arguments, in, out, err, environment);
+            case Command::compare:
+                return RunCompare(arguments, out, err);
+            case Command::props:
+                return RunProps(arguments, out, err);
             default:
                 return RunInfoCommand(arguments, out, err);
         }

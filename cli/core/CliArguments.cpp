@@ -26,28 +26,42 @@ enum class OptionId {
     content,
     comment,
     checksums,
-    noVerify
+    noVerify,
+    modified,
+    created,
+    accessed,
+    readOnly,
+    hidden,
+    archive
 };
 
 struct OptionRule {
     std::string_view name;
     OptionId id;
     bool takesValue;
-    bool split, join, info, pack, list, extract, verify;  // the subcommands that take it
+    bool split, join, info, pack, list, extract, verify, props;  // the subcommands that take it
 };
 
-constexpr std::array<OptionRule, 11> kOptions = {{
-    {"--size", OptionId::size, true, true, false, true, false, false, false, false},
-    {"--dest", OptionId::dest, true, true, true, false, false, false, true, false},
-    {"--if-exists", OptionId::ifExists, true, true, true, false, false, false, true, false},
-    {"--hjsplit", OptionId::hjsplit, false, false, true, true, false, false, false, true},
-    {"--quiet", OptionId::quiet, false, true, true, false, true, false, true, true},
-    {"--help", OptionId::help, false, true, true, true, true, true, true, true},
-    {"--author", OptionId::author, true, false, false, false, true, false, false, false},
-    {"--content", OptionId::content, true, false, false, false, true, false, false, false},
-    {"--comment", OptionId::comment, true, false, false, false, true, false, false, false},
-    {"--checksums", OptionId::checksums, false, true, false, false, false, false, false, false},
-    {"--no-verify", OptionId::noVerify, false, false, true, false, false, false, false, false},
+constexpr std::array<OptionRule, 17> kOptions = {{
+    {"--size", OptionId::size, true, true, false, true, false, false, false, false, false},
+    {"--dest", OptionId::dest, true, true, true, false, false, false, true, false, false},
+    {"--if-exists", OptionId::ifExists, true, true, true, false, false, false, true, false, false},
+    {"--hjsplit", OptionId::hjsplit, false, false, true, true, false, false, false, true, false},
+    {"--quiet", OptionId::quiet, false, true, true, false, true, false, true, true, false},
+    {"--help", OptionId::help, false, true, true, true, true, true, true, true, true},
+    {"--author", OptionId::author, true, false, false, false, true, false, false, false, false},
+    {"--content", OptionId::content, true, false, false, false, true, false, false, false, false},
+    {"--comment", OptionId::comment, true, false, false, false, true, false, false, false, false},
+    {"--checksums", OptionId::checksums, false, true, false, false, false, false, false, false,
+     false},
+    {"--no-verify", OptionId::noVerify, false, false, true, false, false, false, false, false,
+     false},
+    {"--modified", OptionId::modified, true, false, false, false, false, false, false, false, true},
+    {"--created", OptionId::created, true, false, false, false, false, false, false, false, true},
+    {"--accessed", OptionId::accessed, true, false, false, false, false, false, false, false, true},
+    {"--readonly", OptionId::readOnly, true, false, false, false, false, false, false, false, true},
+    {"--hidden", OptionId::hidden, true, false, false, false, false, false, false, false, true},
+    {"--archive", OptionId::archive, true, false, false, false, false, false, false, false, true},
 }};
 
 const OptionRule* FindOption(std::string_view name) {
@@ -72,6 +86,8 @@ bool Takes(const OptionRule& rule, Command command) {
             return rule.extract;
         case Command::verify:
             return rule.verify;
+        case Command::props:
+            return rule.props;
         default:
             return false;
     }
@@ -93,6 +109,10 @@ std::string_view CommandName(Command command) {
             return "extract";
         case Command::verify:
             return "verify";
+        case Command::compare:
+            return "compare";
+        case Command::props:
+            return "props";
         default:
             return "";
     }
@@ -168,6 +188,13 @@ std::string UsageLine(Command command) {
         case Command::extract:
             return start + "extract ARCHIVE [FICHIER...] [--dest DOSSIER]" + ifExists +
                    " [--quiet]";
+        case Command::compare:
+            return start + "compare FICHIER1 FICHIER2";
+        case Command::props:
+            return start +
+                   "props FICHIER [--modified JJ/MM/AAAA] [--created JJ/MM/AAAA]\n"
+                   "              [--accessed JJ/MM/AAAA] [--readonly on|off] [--hidden on|off]\n"
+                   "              [--archive on|off]";
         default:
             return start + "split|join|verify|info|pack|list|extract FICHIER [options] (" +
                    std::string(kProgram) + " --help pour l'aide)";
@@ -261,6 +288,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         result.command = Command::extract;
     } else if (first == "verify") {
         result.command = Command::verify;
+    } else if (first == "compare") {
+        result.command = Command::compare;
+    } else if (first == "props") {
+        result.command = Command::props;
     } else if (first.size() > 1 && first.front() == '-') {
         return Complaint(Command::help, "option inconnue " + Quoted(first));
     } else {
@@ -278,7 +309,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             continue;
         }
         if (!isOption) {
-            if (haveFile && (command == Command::pack || command == Command::extract)) {
+            if (haveFile && (command == Command::pack || command == Command::extract ||
+                             command == Command::compare)) {
                 result.members.push_back(arg);
                 continue;
             }
@@ -358,6 +390,28 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             case OptionId::noVerify:
                 result.noVerify = true;
                 break;
+            case OptionId::modified:
+            case OptionId::created:
+            case OptionId::accessed:
+                if (!ParsePropsDate(value)) {
+                    return Complaint(command, "date incorrecte pour " + name + " : " +
+                                                  Quoted(value) + " (JJ/MM/AAAA)");
+                }
+                (rule->id == OptionId::modified  ? result.modified
+                 : rule->id == OptionId::created ? result.created
+                                                 : result.accessed) = value;
+                break;
+            case OptionId::readOnly:
+            case OptionId::hidden:
+            case OptionId::archive:
+                if (value != "on" && value != "off") {
+                    return Complaint(command, "valeur incorrecte pour " + name + " : " +
+                                                  Quoted(value) + " (on ou off)");
+                }
+                (rule->id == OptionId::readOnly ? result.readOnly
+                 : rule->id == OptionId::hidden ? result.hidden
+                                                : result.archive) = value == "on";
+                break;
             case OptionId::help:
                 result.command = Command::help;
                 return {result, {}};
@@ -365,6 +419,9 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     }
     if (!haveFile) {
         return Complaint(command, "fichier manquant");
+    }
+    if (command == Command::compare && result.members.size() != 1) {
+        return Complaint(command, "deux fichiers attendus");
     }
     return {result, {}};
 }

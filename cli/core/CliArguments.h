@@ -24,7 +24,19 @@
 
 namespace scx::cli {
 
-enum class Command { help, version, split, join, info, pack, list, extract, verify };
+enum class Command {
+    help,
+    version,
+    split,
+    join,
+    info,
+    pack,
+    list,
+    extract,
+    verify,
+    compare,
+    props
+};
 
 // What to do when the first name an operation writes is taken.
 enum class IfExists {
@@ -46,9 +58,13 @@ struct CliArguments {
     bool quiet = false;
     bool checksums = false;  // split: write the set's checksum file
     bool noVerify = false;   // join: ignore the set's checksum file
-    // pack: the files to gather; extract: the members to take out (none: all).
+    // pack: the files to gather; extract: the members to take out (none: all); compare:
+    // the second file.
     std::vector<std::string> members;
     std::string author, content, comment;  // pack: the archive's properties
+    // props: the dates ("J/M/AAAA", the form checked) and attributes to change.
+    std::optional<std::string> modified, created, accessed;
+    std::optional<bool> readOnly, hidden, archive;
 };
 
 struct ParsedArguments {

@@ -3,11 +3,11 @@
 #include <array>
 #include <charconv>
 #include <cstdio>
-#include <new>
 #include <optional>
 #include <string_view>
 
 #include "Cli.h"
+#include "CliArguments.h"
 #include "File.h"
 #include "FileComparison.h"
 #include "FileErrorText.h"
@@ -22,145 +22,6 @@ namespace scx::cli {
 namespace {
 
 using tools::LocalDate;
-
-constexpr std::string_view kCompareUsage = "Utilisation : scindarex-cli compare FICHIER1 FICHIER2";
-constexpr std::string_view kPropsUsage =
-    "Utilisation : scindarex-cli props FICHIER [--modified JJ/MM/AAAA] [--created JJ/MM/AAAA]\n"
-    "              [--accessed JJ/MM/AAAA] [--readonly on|off] [--hidden on|off]\n"
-    "              [--archive on|off]";
-
-// A malformed command line: what is wrong, then the synopsis.
-struct UsageError {
-    std::string what;
-    std::string_view usage;
-};
-
-std::string Quoted(std::string_view text) {
-    return "« " + std::string(text) + " »";
-}
-
-bool IsOption(std::string_view arg) {
-    return arg.size() > 1 && arg.front() == '-';
-}
-
-// The non-option arguments after the subcommand; "--" ends the options.
-std::vector<std::string> Operands(const std::vector<std::string>& args, std::string_view usage) {
-    std::vector<std::string> operands;
-    bool optionsEnded = false;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        if (!optionsEnded && args[i] == "--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && IsOption(args[i])) {
-            throw UsageError{"option inconnue " + Quoted(args[i]), usage};
-        } else {
-            operands.push_back(args[i]);
-        }
-    }
-    return operands;
-}
-
-int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const std::vector<std::string> files = Operands(args, kCompareUsage);
-    if (files.size() != 2) {
-        throw UsageError{"deux fichiers attendus", kCompareUsage};
-    }
-    const tools::ComparisonResult result = tools::CompareFiles(files[0], files[1]);
-    if (result.kind == tools::ComparisonResult::Kind::samePath) {
-        err << tools::ComparisonText(result) << '\n';
-        return kExitUsage;
-    }
-    out << tools::ComparisonText(result) << '\n';
-    return result.kind == tools::ComparisonResult::Kind::identical ? kExitSuccess : kExitRefused;
-}
-
-struct PropsArguments {
-    std::string file;
-    std::optional<LocalDate> modified, created, accessed;
-    std::optional<bool> readOnly, hidden, archive;
-};
-
-// "J/M/AAAA": one or two digits for the day and the month, four for the year.
-std::optional<LocalDate> ParseDate(std::string_view text) {
-    std::array<int, 3> parts{};
-    constexpr std::array<std::size_t, 3> kMinDigits{1, 1, 4};
-    constexpr std::array<std::size_t, 3> kMaxDigits{2, 2, 4};
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        const std::size_t slash = i + 1 < parts.size() ? text.find('/') : text.size();
-        if (slash == std::string_view::npos) {
-            return std::nullopt;
-        }
-        const std::string_view digits = text.substr(0, slash);
-        if (digits.size() < kMinDigits[i] || digits.size() > kMaxDigits[i]) {
-            return std::nullopt;
-        }
-        const auto [end, error] =
-            std::from_chars(digits.data(), digits.data() + digits.size(), parts[i]);
-        if (error != std::errc() || end != digits.data() + digits.size() || digits.front() == '+' ||
-            digits.front() == '-') {
-            return std::nullopt;
-        }
-        text.remove_prefix(std::min(text.size(), slash + 1));
-    }
-    return LocalDate{parts[0], parts[1], parts[2]};
-}
-
-PropsArguments ParseProps(const std::vector<std::string>& args) {
-    PropsArguments parsed;
-    std::vector<std::string> rest{args.front()};
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--") {
-            rest.insert(rest.end(), args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
-            break;
-        }
-        if (!IsOption(arg)) {
-            rest.push_back(arg);
-            continue;
-        }
-        const std::size_t equals = arg.find('=');
-        const std::string name = arg.substr(0, equals);
-        std::optional<LocalDate>* date = name == "--modified"   ? &parsed.modified
-                                         : name == "--created"  ? &parsed.created
-                                         : name == "--accessed" ? &parsed.accessed
-                                                                : nullptr;
-        std::optional<bool>* flag = name == "--readonly"  ? &parsed.readOnly
-                                    : name == "--hidden"  ? &parsed.hidden
-                                    : name == "--archive" ? &parsed.archive
-                                                          : nullptr;
-        if (date == nullptr && flag == nullptr) {
-            throw UsageError{"option inconnue " + Quoted(name), kPropsUsage};
-        }
-        std::string value;
-        if (equals != std::string::npos) {
-            value = arg.substr(equals + 1);
-        } else if (i + 1 < args.size()) {
-            value = args[++i];
-        } else {
-            throw UsageError{"l'option " + name + " attend une valeur", kPropsUsage};
-        }
-        if (date != nullptr) {
-            *date = ParseDate(value);
-            if (!*date) {
-                throw UsageError{
-                    "date incorrecte pour " + name + " : " + Quoted(value) + " (JJ/MM/AAAA)",
-                    kPropsUsage};
-            }
-        } else if (value == "on" || value == "off") {
-            *flag = value == "on";
-        } else {
-            throw UsageError{
-                "valeur incorrecte pour " + name + " : " + Quoted(value) + " (on ou off)",
-                kPropsUsage};
-        }
-    }
-    const std::vector<std::string> files = Operands(rest, kPropsUsage);
-    if (files.size() != 1) {
-        throw UsageError{files.empty() ? "fichier manquant" : "un seul fichier attendu",
-                         kPropsUsage};
-    }
-    parsed.file = files.front();
-    return parsed;
-}
 
 std::string DateTimeText(const FileTime& time) {
     const auto local = tools::ToLocal(time);
@@ -207,11 +68,54 @@ std::optional<unsigned> RangeRefusal(const LocalDate& date) {
     return std::nullopt;
 }
 
-int RunProps(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const PropsArguments parsed = ParseProps(args);
-    for (const auto* date : {&parsed.modified, &parsed.created, &parsed.accessed}) {
-        if (*date) {
-            if (const auto refusal = RangeRefusal(**date)) {
+}  // namespace
+
+std::optional<LocalDate> ParsePropsDate(std::string_view text) {
+    std::array<int, 3> parts{};
+    constexpr std::array<std::size_t, 3> kMinDigits{1, 1, 4};
+    constexpr std::array<std::size_t, 3> kMaxDigits{2, 2, 4};
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::size_t slash = i + 1 < parts.size() ? text.find('/') : text.size();
+        if (slash == std::string_view::npos) {
+            return std::nullopt;
+        }
+        const std::string_view digits = text.substr(0, slash);
+        if (digits.size() < kMinDigits[i] || digits.size() > kMaxDigits[i]) {
+            return std::nullopt;
+        }
+        const auto [end, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), parts[i]);
+        if (error != std::errc() || end != digits.data() + digits.size() || digits.front() == '+' ||
+            digits.front() == '-') {
+            return std::nullopt;
+        }
+        text.remove_prefix(std::min(text.size(), slash + 1));
+    }
+    return LocalDate{parts[0], parts[1], parts[2]};
+}
+
+int RunCompare(const CliArguments& arguments, std::ostream& out, std::ostream& err) {
+    const tools::ComparisonResult result =
+        tools::CompareFiles(arguments.file, arguments.members.front());
+    if (result.kind == tools::ComparisonResult::Kind::samePath) {
+        err << tools::ComparisonText(result) << '\n';
+        return kExitUsage;
+    }
+    out << tools::ComparisonText(result) << '\n';
+    return result.kind == tools::ComparisonResult::Kind::identical ? kExitSuccess : kExitRefused;
+}
+
+int RunProps(const CliArguments& parsed, std::ostream& out, std::ostream& err) {
+    // The parser checked the dates' form: each reads.
+    const auto date = [](const std::optional<std::string>& text) {
+        return text ? ParsePropsDate(*text) : std::nullopt;
+    };
+    const std::optional<LocalDate> modified = date(parsed.modified);
+    const std::optional<LocalDate> created = date(parsed.created);
+    const std::optional<LocalDate> accessed = date(parsed.accessed);
+    for (const auto* given : {&modified, &created, &accessed}) {
+        if (*given) {
+            if (const auto refusal = RangeRefusal(**given)) {
                 err << res::LoadString(*refusal) << '\n';
                 return kExitRefused;
             }
@@ -223,8 +127,8 @@ int RunProps(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const std::string path = file.GetFilePath();
     file.Close();
 
-    const bool changes = parsed.modified || parsed.created || parsed.accessed || parsed.readOnly ||
-                         parsed.hidden || parsed.archive;
+    const bool changes =
+        modified || created || accessed || parsed.readOnly || parsed.hidden || parsed.archive;
     if (!changes) {
         out << "Modifié le : " << DateTimeText(old.m_mtime) << '\n'
             << "Créé le : " << DateTimeText(old.m_ctime) << '\n'
@@ -237,9 +141,9 @@ int RunProps(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (!edit) {
         throw CFileException(CFileException::genericException, path);
     }
-    edit->modified = parsed.modified.value_or(edit->modified);
-    edit->created = parsed.created.value_or(edit->created);
-    edit->accessed = parsed.accessed.value_or(edit->accessed);
+    edit->modified = modified.value_or(edit->modified);
+    edit->created = created.value_or(edit->created);
+    edit->accessed = accessed.value_or(edit->accessed);
     edit->readOnly = parsed.readOnly.value_or(edit->readOnly);
     edit->hidden = parsed.hidden.value_or(edit->hidden);
     edit->archive = parsed.archive.value_or(edit->archive);
@@ -258,29 +162,8 @@ int RunProps(const std::vector<std::string>& args, std::ostream& out, std::ostre
     return kExitSuccess;
 }
 
-}  // namespace
-
-bool IsToolCommand(const std::vector<std::string>& args) {
-    return !args.empty() && (args.front() == "compare" || args.front() == "props");
-}
-
-int RunToolCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    try {
-        return args.front() == "compare" ? RunCompare(args, out, err) : RunProps(args, out, err);
-    } catch (const UsageError& error) {
-        err << "scindarex-cli : " << error.what << '\n' << error.usage << '\n';
-        return kExitUsage;
-    } catch (const CFileException& error) {
-        out.flush();
-        err << DescribeFileError(error) << '\n';
-    } catch (const std::bad_alloc&) {
-        err << res::LoadString(res::IDS_OUT_OF_MEMORY) << '\n';
-    }
-    return kExitFileError;
-}
-
 std::string ToolsHelpText() {
-    return "\nOutils :\n" + std::string(kCompareUsage) + "\n" + std::string(kPropsUsage) +
+    return "\nOutils :\n" + UsageLine(Command::compare) + "\n" + UsageLine(Command::props) +
            "\n"
            "  compare  compare les deux fichiers octet par octet et affiche la position du\n"
            "         premier octet différent (comptée à partir de 1), la taille du plus\n"

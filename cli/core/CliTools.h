@@ -10,17 +10,24 @@
 // identical, 1 when they differ. props without options prints the three dates and the
 // attributes; with options it applies them as the window's Yes does and prints nothing.
 
+#include <optional>
 #include <ostream>
 #include <string>
-#include <vector>
+#include <string_view>
+
+#include "LocalDates.h"
 
 namespace scx::cli {
 
-// Whether `args` (without the program's name) name one of the tools.
-bool IsToolCommand(const std::vector<std::string>& args);
+struct CliArguments;
 
-// Runs the tool `args` names; the exit statuses of RunCli.
-int RunToolCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// "J/M/AAAA": one or two digits for the day and the month, four for the year.
+std::optional<tools::LocalDate> ParsePropsDate(std::string_view text);
+
+// The two tools, on arguments ParseArguments accepted; the exit statuses of RunCli. File
+// errors propagate as CFileException.
+int RunCompare(const CliArguments& arguments, std::ostream& out, std::ostream& err);
+int RunProps(const CliArguments& arguments, std::ostream& out, std::ostream& err);
 
 // The tools' part of the help: synopses, what they do, their exit statuses.
 std::string ToolsHelpText();
