@@ -1,6 +1,7 @@
 #include "DosAttrib.h"
 
 #include <charconv>
+#include <utility>
 
 namespace scx::dosattrib {
 
@@ -13,14 +14,24 @@ constexpr std::uint32_t kValidCreationTime = 0x10;
 constexpr std::int64_t kNtEpochOffset = 116444736000000000;
 constexpr std::int64_t kNtUnitsPerSecond = 10000000;
 
+// NDR aligns each field to its size, or to 4 bytes for 64-bit ones, counted from the
+// value's start.
+constexpr std::size_t Aligned(std::size_t offset, std::size_t size) {
+    const std::size_t alignment = size < 4 ? size : 4;
+    return (offset + alignment - 1) / alignment * alignment;
+}
+
 class Reader {
   public:
     Reader(std::string_view bytes, std::size_t offset) : m_bytes(bytes), m_offset(offset) {}
 
+    // 0 past the end, which makes the reader incomplete.
     template <class T>
-    std::optional<T> Next() {
-        if (m_offset + sizeof(T) > m_bytes.size()) {
-            return std::nullopt;
+    T Next() {
+        m_offset = Aligned(m_offset, sizeof(T));
+        if (m_offset > m_bytes.size() || m_bytes.size() - m_offset < sizeof(T)) {
+            m_complete = false;
+            return 0;
         }
         T value = 0;
         for (std::size_t i = 0; i < sizeof(T); ++i) {
@@ -29,18 +40,32 @@ class Reader {
         m_offset += sizeof(T);
         return value;
     }
+    bool Complete() const { return m_complete; }
 
   private:
     std::string_view m_bytes;
     std::size_t m_offset;
+    bool m_complete = true;
 };
 
-template <class T>
-void Append(std::string& out, T value) {
-    for (std::size_t i = 0; i < sizeof(T); ++i) {
-        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+class Writer {
+  public:
+    template <class T>
+    void Put(T value) {
+        m_bytes.resize(Aligned(m_bytes.size(), sizeof(T)));
+        for (std::size_t i = 0; i < sizeof(T); ++i) {
+            m_bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+        }
     }
-}
+    void Text(std::string_view text) {
+        m_bytes += text;
+        m_bytes.push_back('\0');
+    }
+    std::string Get() && { return std::move(m_bytes); }
+
+  private:
+    std::string m_bytes;
+};
 
 std::optional<std::uint32_t> ParseHexText(std::string_view text) {
     if (text.size() < 3 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X')) {
@@ -55,36 +80,48 @@ std::optional<std::uint32_t> ParseHexText(std::string_view text) {
     return value;
 }
 
-std::optional<DosInfo> DecodeBinary(Reader reader) {
+// The text of every version, which Wine reads. Zeros in front bring it to 2, 3, 6, 7 or
+// 10 digits: the kernel's SMB server reads the union's level as 32 bits, which
+// lands on the record only when the version falls 2 bytes past a multiple of 4. Samba
+// and Wine read the number whatever its zeros.
+std::string HexText(std::uint32_t attributes) {
+    char digits[8];
+    const std::size_t count = static_cast<std::size_t>(
+        std::to_chars(digits, digits + sizeof digits, attributes, 16).ptr - digits);
+    std::size_t width = count;
+    while (width % 4 != 2 && width % 4 != 3) {
+        ++width;
+    }
+    return "0x" + std::string(width - count, '0') + std::string(digits, count);
+}
+
+std::optional<DosInfo> DecodeRecord(Reader reader) {
     const auto version = reader.Next<std::uint16_t>();
-    const auto repeated = reader.Next<std::uint32_t>();
-    if (!version || !repeated || *repeated != *version) {
+    const auto level = reader.Next<std::uint16_t>();  // the union's, repeating the version
+    if (!reader.Complete() || level != version || version < 3 || version > 5) {
         return std::nullopt;
-    }
-    if (*version < 3 || *version > 5) {
-        return std::nullopt;
-    }
-    const auto flags = reader.Next<std::uint32_t>();
-    const auto attributes = reader.Next<std::uint32_t>();
-    std::optional<std::uint64_t> creation;
-    if (*version == 3) {
-        const bool sizes = reader.Next<std::uint32_t>() && reader.Next<std::uint64_t>() &&
-                           reader.Next<std::uint64_t>();
-        creation = sizes ? reader.Next<std::uint64_t>() : std::nullopt;
-    } else if (*version == 4) {
-        creation = reader.Next<std::uint64_t>() ? reader.Next<std::uint64_t>() : std::nullopt;
-    } else {
-        creation = reader.Next<std::uint64_t>();
-    }
-    if (!creation) {
-        return std::nullopt;  // cut short
     }
     DosInfo info;
-    if (*flags & kValidAttributes) {
-        info.attributes = *attributes;
+    Record& record = info.record;
+    record.version = version;
+    record.validFlags = reader.Next<std::uint32_t>();
+    info.attributes = reader.Next<std::uint32_t>();
+    if (version == 3) {
+        record.eaSize = reader.Next<std::uint32_t>();
+        record.size = reader.Next<std::uint64_t>();
+        record.allocationSize = reader.Next<std::uint64_t>();
+    } else if (version == 4) {
+        record.itime = reader.Next<std::uint64_t>();
     }
-    if ((*flags & kValidCreationTime) && *creation != 0) {
-        info.creation = FromNtTime(*creation);
+    record.creationTime = reader.Next<std::uint64_t>();
+    if (version == 3) {
+        record.changeTime = reader.Next<std::uint64_t>();
+    }
+    if (!reader.Complete()) {
+        return std::nullopt;  // cut short
+    }
+    if ((record.validFlags & kValidCreationTime) && record.creationTime != 0) {
+        info.creation = FromNtTime(record.creationTime);
     }
     return info;
 }
@@ -92,7 +129,8 @@ std::optional<DosInfo> DecodeBinary(Reader reader) {
 }  // namespace
 
 FileTime FromNtTime(std::uint64_t ntTime) {
-    const std::int64_t units = static_cast<std::int64_t>(ntTime) - kNtEpochOffset;
+    // In unsigned arithmetic: a stored time may be anything.
+    const auto units = static_cast<std::int64_t>(ntTime - std::uint64_t{kNtEpochOffset});
     std::int64_t seconds = units / kNtUnitsPerSecond;
     std::int64_t rest = units % kNtUnitsPerSecond;
     if (rest < 0) {
@@ -111,37 +149,53 @@ std::optional<DosInfo> Decode(std::string_view value) {
     const std::size_t nul = value.find('\0');
     const std::string_view text = value.substr(0, nul);
     if (nul != std::string_view::npos) {
-        const std::size_t binary = (nul + 1 + 1) & ~std::size_t{1};
-        if (auto info = DecodeBinary(Reader(value, binary))) {
+        if (auto info = DecodeRecord(Reader(value, nul + 1))) {
             return info;
         }
     }
-    // The text alone: old writers, or a binary record of a version we do not read.
     if (const auto attributes = ParseHexText(text)) {
         return DosInfo{*attributes, std::nullopt};
     }
     return std::nullopt;
 }
 
+// A value without a record we read becomes version 3, the one version that Samba (3
+// to 5), the kernel's SMB server (3 and 4) and Wine (the text, which Samba writes only
+// in version 3) all read. Samba 4.17 writes version 5 with an empty text, which neither
+// of the others reads; a record of version 4 or 5 keeps its version all the same, and
+// gains the text.
 std::string Encode(const DosInfo& info) {
-    constexpr std::uint16_t kVersion = 3;
-    char text[16];
-    const auto [end, error] = std::to_chars(text, text + sizeof text, info.attributes, 16);
-    std::string out = "0x" + std::string(text, error == std::errc() ? end : text);
-    out.push_back('\0');
-    if (out.size() % 2 != 0) {
-        out.push_back('\0');
+    Record record = info.record;
+    if (record.version < 3 || record.version > 5) {
+        record = Record{};
+        record.version = 3;
     }
-    Append(out, kVersion);
-    Append(out, std::uint32_t{kVersion});
-    Append(out, kValidAttributes | (info.creation ? kValidCreationTime : 0));
-    Append(out, info.attributes);
-    Append(out, std::uint32_t{0});  // EA size
-    Append(out, std::uint64_t{0});  // size
-    Append(out, std::uint64_t{0});  // allocation size
-    Append(out, info.creation ? ToNtTime(*info.creation) : std::uint64_t{0});
-    Append(out, std::uint64_t{0});  // change time
-    return out;
+    record.validFlags |= kValidAttributes;
+    if (info.creation) {
+        record.validFlags |= kValidCreationTime;
+        record.creationTime = ToNtTime(*info.creation);
+    } else {
+        record.validFlags &= ~kValidCreationTime;
+    }
+
+    Writer out;
+    out.Text(HexText(info.attributes));
+    out.Put(record.version);
+    out.Put(record.version);  // the union's level
+    out.Put(record.validFlags);
+    out.Put(info.attributes);
+    if (record.version == 3) {
+        out.Put(record.eaSize);
+        out.Put(record.size);
+        out.Put(record.allocationSize);
+    } else if (record.version == 4) {
+        out.Put(record.itime);
+    }
+    out.Put(record.creationTime);
+    if (record.version == 3) {
+        out.Put(record.changeTime);
+    }
+    return std::move(out).Get();
 }
 
 }  // namespace scx::dosattrib
