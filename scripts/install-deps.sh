@@ -17,6 +17,7 @@ else
         7zip
         librsvg2-bin dpkg-dev lintian appstream desktop-file-utils shared-mime-info file
         man-db strace
+        python3-samba
     )
 fi
 missing=()
