@@ -71,6 +71,15 @@ TEST(DosAttribTest, UnreadableValues) {
     }
 }
 
+// A stored creation time, whatever it is, is written back as it was read.
+TEST(DosAttribTest, StoredTimesComeBackUnchanged) {
+    for (const std::uint64_t stored : {std::uint64_t{1}, std::uint64_t{126837417101234567},
+                                       std::uint64_t{1} << 63, ~std::uint64_t{0}}) {
+        const std::string value = Encode({0x20, dosattrib::FromNtTime(stored)});
+        EXPECT_EQ(Decode(value)->record.creationTime, stored) << stored;
+    }
+}
+
 // Wine reads the text; the kernel's SMB server takes the version to be followed by 32
 // bits, which is Samba's layout only when the version falls 2 bytes past a multiple of 4.
 TEST(DosAttribTest, ReadersOtherThanSambaFindTheirFields) {

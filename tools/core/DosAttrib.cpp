@@ -129,7 +129,7 @@ std::optional<DosInfo> DecodeRecord(Reader reader) {
 }  // namespace
 
 FileTime FromNtTime(std::uint64_t ntTime) {
-    // In unsigned arithmetic: a stored time may be anything.
+    // Unsigned: a stored time may be anything.
     const auto units = static_cast<std::int64_t>(ntTime - std::uint64_t{kNtEpochOffset});
     std::int64_t seconds = units / kNtUnitsPerSecond;
     std::int64_t rest = units % kNtUnitsPerSecond;
@@ -141,8 +141,9 @@ FileTime FromNtTime(std::uint64_t ntTime) {
 }
 
 std::uint64_t ToNtTime(const FileTime& time) {
-    return static_cast<std::uint64_t>(time.seconds * kNtUnitsPerSecond + time.nanoseconds / 100 +
-                                      kNtEpochOffset);
+    // Unsigned, as FromNtTime: what it gives comes back unchanged.
+    return static_cast<std::uint64_t>(time.seconds) * kNtUnitsPerSecond +
+           static_cast<std::uint64_t>(time.nanoseconds / 100) + kNtEpochOffset;
 }
 
 std::optional<DosInfo> Decode(std::string_view value) {
