@@ -4,7 +4,8 @@
 #   fuzz/run-fuzz.sh [RUNS] [TARGET...]   RUNS executions of each (10 000 000 by default)
 #   FUZZ_SECONDS=60 fuzz/run-fuzz.sh      a time-boxed run of each instead, as CI would do
 #
-# Targets: archive_reader meta_tag command_line cli_arguments size_text (all by default).
+# Targets: archive_reader meta_tag command_line cli_arguments size_text dos_attrib (all by
+# default).
 # New inputs go to a working copy of each corpus in the build folder; a crash is written
 # there as crash-* and ends the run with a failure. Keep such an input in the target's
 # seeds (and the fix's test) before running again.
@@ -14,7 +15,8 @@ BUILD_DIR=${BUILD_DIR:-build-fuzz}
 RUNS=${1:-10000000}
 shift || true
 targets=("$@")
-[[ ${#targets[@]} -gt 0 ]] || targets=(archive_reader meta_tag command_line cli_arguments size_text)
+[[ ${#targets[@]} -gt 0 ]] ||
+    targets=(archive_reader meta_tag command_line cli_arguments size_text dos_attrib)
 
 # The libraries the fuzzers link carry the coverage and the sanitizers too.
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
