@@ -267,22 +267,21 @@ TEST_F(DosAttribSambaTest, WeReadWhatSambaPacksAndKeepItsFields) {
     }
     const auto read = SambaReads(values);
     for (std::size_t i = 0; i < rewrites.size(); ++i) {
+        const DosInfo& edit = rewrites[i].info;
         const SambaRecord& before = table[rewrites[i].row];
-        const SambaRecord& after = read[i].record;
-        const std::string what = "packed " + lines[rewrites[i].row] + ", rewritten " +
-                                 Describe(rewrites[i].info) + ": " + Hex(values[i]);
-        EXPECT_EQ(Describe(SambaMeaning(after)), Describe(rewrites[i].info)) << what;
-        EXPECT_EQ(after.version, before.version == kTextOnly ? 3u : before.version) << what;
-        EXPECT_EQ(after.validFlags & kValidItime, before.validFlags & kValidItime) << what;
-        EXPECT_EQ(after.itime, before.itime) << what;
-        EXPECT_EQ(after.eaSize, before.eaSize) << what;
-        EXPECT_EQ(after.size, before.size) << what;
-        EXPECT_EQ(after.allocSize, before.allocSize) << what;
-        EXPECT_EQ(after.changeTime, before.changeTime) << what;
-        if (!rewrites[i].info.creation) {
-            EXPECT_EQ(after.creation, before.creation) << what;
+        SambaRecord expected = before;
+        expected.version = before.version == kTextOnly ? 3 : before.version;
+        expected.attrib = edit.attributes;
+        expected.validFlags = (before.validFlags | kValidAttributes) & ~kValidCreation;
+        if (edit.creation) {
+            expected.validFlags |= kValidCreation;
+            expected.creation = ToNtTime(*edit.creation);
         }
-        EXPECT_EQ(std::stoul(read[i].text, nullptr, 16), rewrites[i].info.attributes) << what;
+        const std::string what = "packed " + lines[rewrites[i].row] + ", rewritten " +
+                                 Describe(edit) + ": " + Hex(values[i]);
+        EXPECT_EQ(Describe(SambaMeaning(read[i].record)), Describe(edit)) << what;
+        EXPECT_EQ(FieldsLine(read[i].record), FieldsLine(expected)) << what;
+        EXPECT_EQ(std::stoul(read[i].text, nullptr, 16), edit.attributes) << what;
     }
 }
 
