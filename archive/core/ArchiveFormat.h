@@ -29,6 +29,10 @@ inline constexpr std::string_view kWrittenRevision = "1";
 inline constexpr double kReaderVersion = 2.01;
 inline constexpr double kReaderRevision = 1;
 inline constexpr std::int64_t kMaxDataBytes = 2147483647;
+// A field (property, name, number) longer than this, as stored, makes a header corrupt,
+// so that the reader's memory and time stay bounded whatever the file. The writer refuses
+// a property that long; no file system gives a name that long.
+inline constexpr std::size_t kMaxFieldBytes = 65536;
 // Longer names cannot take the "Copie_de_" prefix; counted in bytes of the stored name.
 inline constexpr std::size_t kMaxPrefixableNameBytes = 117;
 

@@ -41,7 +41,7 @@ class CParser {
         ExpectSection("begin");
         ExpectSection("meta");
         Expect('{');
-        SkipField();  // the product: any text
+        ReadField();  // the product: any text
         if (ParseLeadingDouble(ReadField()) > kReaderVersion) {
             m_observer.OnNewerVersion();
         }
@@ -79,17 +79,17 @@ class CParser {
         }
     }
 
+    // A field that outgrows kMaxFieldBytes is corrupt as soon as it does, so a file
+    // without a ";" is not read to its end.
     std::string ReadField() {
         std::string field;
         for (char byte = Byte(); byte != ';'; byte = Byte()) {
+            if (field.size() == kMaxFieldBytes) {
+                throw Corrupt{};
+            }
             field += byte;
         }
         return field;
-    }
-
-    void SkipField() {
-        while (Byte() != ';') {
-        }
     }
 
     // Whether the bytes up to the next ";" are `name`. The first byte that differs

@@ -6,7 +6,8 @@
 // follows the directory. An entry is two bytes of which the second must be "f" (anything
 // else ends the directory, as "}@" of "}@end;" does), then "(" (anything else also ends
 // the directory, with no row), then the name, size and position fields. The first
-// failed check, or the end of the file before "@end;", makes the archive corrupt.
+// failed check, a field longer than kMaxFieldBytes, or the end of the file before "@end;",
+// makes the archive corrupt.
 //
 // Events reach the observer as the parse meets them, so whatever preceded a failure stays
 // delivered. The data area is never examined: a file cut short inside it loads.

@@ -20,6 +20,10 @@ bool HoldsSemicolon(std::string_view text) {
     return text.find(';') != std::string_view::npos;
 }
 
+bool TooLongToReadBack(std::string_view text) {
+    return EncodeHeaderText(text).size() > kMaxFieldBytes;
+}
+
 std::int64_t MeasureMember(const ArchiveMemberFile& member) {
     CFile file(member.path, CFile::modeRead | CFile::shareExclusive);
     const std::uint64_t length = file.GetLength();
@@ -80,6 +84,11 @@ WriteResult WriteArchive(const std::string& path, const ArchiveProperties& prope
     if (HoldsSemicolon(properties.author) || HoldsSemicolon(properties.content) ||
         HoldsSemicolon(properties.comment)) {
         observer.OnRefusal(res::IDS_INVALID_CHARACTER, {});
+        return WriteResult::refused;
+    }
+    if (TooLongToReadBack(properties.author) || TooLongToReadBack(properties.content) ||
+        TooLongToReadBack(properties.comment)) {
+        observer.OnRefusal(res::IDS_PROPERTY_TOO_LONG, {});
         return WriteResult::refused;
     }
     for (const ArchiveMemberFile& member : members) {

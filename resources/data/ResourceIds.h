@@ -190,6 +190,8 @@ inline constexpr unsigned IDS_ARCHIVE_TOO_LARGE = 222;
 inline constexpr unsigned IDS_UNSAFE_ENTRY_NAME = 223;
 inline constexpr unsigned IDS_MEMBER_NOT_IN_ARCHIVE = 224;
 inline constexpr unsigned IDS_MEMBER_NOT_EXTRACTED = 225;
+// A property longer than an archive can be read back with.
+inline constexpr unsigned IDS_PROPERTY_TOO_LONG = 232;
 
 // The file tools ("%1" is a date or a path).
 inline constexpr unsigned IDS_DATE_NOT_REPRESENTABLE = 240;

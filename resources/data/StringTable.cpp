@@ -144,6 +144,9 @@ constexpr StringEntry kStrings[] = {
      "Le fichier n'a pas été extrait."},
     {IDS_MEMBER_NOT_IN_ARCHIVE, "L'archive ne contient pas de fichier nommé \"%1\"."},
     {IDS_MEMBER_NOT_EXTRACTED, "Le fichier \"%1\" n'a pas été extrait."},
+    {IDS_PROPERTY_TOO_LONG,
+     "Une propriété de l'archive dépasse 65 536 octets, la longueur qu'une archive peut "
+     "relire.\nRaccourcissez-la pour créer l'archive."},
 
     // The file tools.
     {IDS_DATE_NOT_REPRESENTABLE,

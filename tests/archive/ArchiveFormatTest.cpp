@@ -120,6 +120,29 @@ TEST(ArchiveCorruptTest, HeaderCutShortAnywhereIsCorruptAndDataAreaIsNeverNeeded
     EXPECT_EQ(ParseBytes(whole.substr(0, 107)).lines.back(), "loaded 104");
 }
 
+// Each field in turn, from the product to the last entry's position: the longest field
+// loads; one byte more is corrupt at that byte, whatever follows.
+TEST(ArchiveCorruptTest, FieldLongerThanTheLimitIsCorruptWithoutReadingFurther) {
+    const std::vector<std::string> plain = {"scindarex", "2.01", "1", "a", "c", "m", "n", "1", "0"};
+    const auto header = [](const std::vector<std::string>& f) {
+        return "@scindarexpack;@begin;@meta;{" + f[0] + ";" + f[1] + ";" + f[2] + ";" + f[3] + ";" +
+               f[4] + ";" + f[5] + ";}@struct;{#f(" + f[6] + ";" + f[7] + ";" + f[8] + ";}@end;";
+    };
+    const std::string longest(archive::kMaxFieldBytes, 'x');
+    for (std::size_t field = 0; field < plain.size(); ++field) {
+        std::vector<std::string> fields = plain;
+        fields[field] = longest;
+        EXPECT_TRUE(ParseBytes(header(fields)).lines.back().starts_with("loaded ")) << field;
+
+        fields[field] = longest + std::string(1 << 20, 'y');
+        const std::string bytes = header(fields);
+        archive::CMemoryHeaderSource source(bytes.data(), bytes.size());
+        EventLog log;
+        EXPECT_FALSE(archive::ParseArchiveHeader(source, log)) << field;
+        EXPECT_EQ(source.Consumed(), bytes.find(longest) + longest.size() + 1) << field;
+    }
+}
+
 // The fuzzer's seeds and every input it ever found at fault parse to one verdict.
 TEST(ArchiveFuzzCorpusTest, EveryKeptInputEndsLoadedOrCorrupt) {
     int inputs = 0;
@@ -176,6 +199,7 @@ TEST_F(ArchiveTest, RefusalsComeBeforeAnythingIsCreated) {
     const std::vector<Row> rows = {
         {"new.pck", {members[1]}, {"a;", "", ""}, "137 "},
         {"new.pck", {members[1]}, {"", "", "x\r\n;"}, "137 "},
+        {"new.pck", {members[1]}, {"", "", std::string(archive::kMaxFieldBytes + 1, 'x')}, "232 "},
         {"new.pck", members, {}, "220 " + Path("a;b")},
         {"m", {members[1]}, {}, "221 " + Path("m")},
         {"link.pck", {members[1]}, {}, "221 " + Path("m")},
@@ -188,6 +212,16 @@ TEST_F(ArchiveTest, RefusalsComeBeforeAnythingIsCreated) {
     }
     EXPECT_FALSE(std::filesystem::exists(Path("new.pck")));
     EXPECT_EQ(ReadWholeFile(Path("m")), "22");
+
+    // The limit counts stored bytes: "é" takes one in Windows-1252.
+    std::string longest;
+    for (std::size_t i = 0; i < archive::kMaxFieldBytes; ++i) {
+        longest += "é";
+    }
+    ASSERT_EQ(Write("long.pck", {members[1]}, {longest, "", ""}), WriteResult::written);
+    archive::ArchiveListing listing;
+    ASSERT_TRUE(archive::LoadArchiveFile(Path("long.pck"), listing));
+    EXPECT_EQ(listing.properties.author, longest);
 }
 
 TEST_F(ArchiveTest, DataAreaBeyondTwoGigabytesIsRefused) {
