@@ -23,6 +23,7 @@ SEEDS = {
     "windows-1252": header(props=b"\xe9t\xe9;\x80;;", entries=b"#f(caf\xe9.txt;1;0;"),
     "utf-8": header(props="日本;é;;".encode(), entries="#f(日本.txt;1;0;".encode()),
     "hostile-names": header(entries=b"#f(../x;1;0;#f(/abs;1;1;#f(C:x;1;2;#f(a\\b;0;3;"),
+    "windows-names": header(entries=b"#f(CON;1;0;#f(nul.txt;1;1;#f(a:s;1;2;#f(...;0;3;#f(.. ;0;3;"),
     "bad-numbers": header(entries=b"#f(a;-1;0;#f(b;1x;-0;#f(c; 7;99999999999999999999;"),
     "no-paren": header(entries=b"#fXend;"),
     "capital-marker": EXAMPLE.replace(b"scindarexpack", b"SCINDAREXPACK"),

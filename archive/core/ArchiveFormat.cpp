@@ -20,6 +20,27 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// Windows opens the device whatever the folder and whatever follows the first "." (blanks
+// before it are dropped too).
+bool IsWindowsDeviceName(std::string_view name) {
+    std::string_view stem = name.substr(0, name.find('.'));
+    stem = stem.substr(0, stem.find_last_not_of(' ') + 1);
+    std::string upper(stem);
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+    if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL" || upper == "CONIN$" ||
+        upper == "CONOUT$") {
+        return true;
+    }
+    if (!upper.starts_with("COM") && !upper.starts_with("LPT")) {
+        return false;
+    }
+    // A digit, or the superscripts one to three that Windows takes for digits here.
+    const std::string_view number = std::string_view(upper).substr(3);
+    return (number.size() == 1 && IsDigit(number[0])) || number == "¹" || number == "²" ||
+           number == "³";
+}
+
 }  // namespace
 
 std::string EntryNameOf(std::string_view path) {
@@ -66,16 +87,9 @@ std::string WithLineFeeds(std::string_view text) {
 }
 
 bool IsExtractableName(std::string_view name) {
-    if (name.empty() || name == "." || name == "..") {
-        return false;
-    }
-    if (name.find_first_of(std::string_view("/\\\0", 3)) != std::string_view::npos) {
-        return false;
-    }
-    const bool drivePrefix =
-        name.size() >= 2 && name[1] == ':' &&
-        ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z'));
-    return !drivePrefix;
+    return !name.empty() &&
+           name.find_first_of(std::string_view("/\\:\0", 4)) == std::string_view::npos &&
+           name.back() != '.' && name.back() != ' ' && !IsWindowsDeviceName(name);
 }
 
 std::optional<std::int64_t> ParsePlainDecimal(std::string_view text) {

@@ -65,8 +65,11 @@ std::string WithCrLf(std::string_view text);
 // CR LF pairs become line feeds.
 std::string WithLineFeeds(std::string_view text);
 
-// Whether a name can be extracted into a folder without leaving it or naming a folder:
-// not empty, ".", "..", absolute, with "/" or "\", a drive prefix or a zero byte.
+// Whether a name can be extracted into a folder without leaving it or naming something
+// else, judged the same on every platform so that an archive extracts alike everywhere:
+// not empty; no "/", "\", zero byte or ":" (a drive or a stream on Windows); not ending
+// in "." or a blank (Windows drops them, so "..." and ".. " name a folder there); not a
+// device of Windows (CON, NUL, COM1, LPT1...) in any case, with or without an extension.
 bool IsExtractableName(std::string_view name);
 
 // Digits only, at least one, within 64 bits: how a size or position must be stored.

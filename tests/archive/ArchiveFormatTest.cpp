@@ -156,6 +156,26 @@ TEST(ArchiveFuzzCorpusTest, EveryKeptInputEndsLoadedOrCorrupt) {
     EXPECT_GE(inputs, 10);
 }
 
+// Refused on every platform: what would leave the folder, name a folder, or name a
+// device or a stream on Windows.
+TEST(ArchiveNameTest, NamesThatWindowsTurnsIntoSomethingElseAreNotExtractable) {
+    using namespace std::literals;
+    for (const std::string_view name :
+         {""sv,          "."sv,        ".."sv,      "..."sv,        ".. "sv,
+          "a."sv,        "a "sv,       "/x"sv,      "a/b"sv,        "a\\b"sv,
+          "a\0b"sv,      "C:x"sv,      "c:"sv,      "a:stream"sv,   "a.txt:zone:$DATA"sv,
+          "CON"sv,       "con"sv,      "Nul.txt"sv, "aux.tar.gz"sv, "PRN .txt"sv,
+          "com1"sv,      "COM9.log"sv, "lpt1"sv,    "LPT0"sv,       "CONIN$"sv,
+          "conout$.x"sv, "COM¹"sv,     "lpt³.txt"sv}) {
+        EXPECT_FALSE(archive::IsExtractableName(name)) << name;
+    }
+    for (const std::string_view name :
+         {"a"sv, "a.txt"sv, ".hidden"sv, "a..b"sv, "a b"sv, " lead"sv, "CONS"sv, "icon"sv,
+          "NULL.txt"sv, "COM10"sv, "COM"sv, "LPT"sv, "com1x"sv, "auxiliaire.c"sv, "x.con"sv}) {
+        EXPECT_TRUE(archive::IsExtractableName(name)) << name;
+    }
+}
+
 TEST_F(ArchiveTest, TextsAreStoredInWindows1252WhenTheyFitAndReadBackAsWritten) {
     struct Row {
         std::string text, stored;
