@@ -6,6 +6,7 @@
 #include "ArchiveExtractor.h"
 #include "ArchiveReader.h"
 #include "ArchiveWriter.h"
+#include "EscapedText.h"
 #include "File.h"
 #include "FileErrorText.h"
 #include "ResourceIds.h"
@@ -118,16 +119,23 @@ class CLoadReport : public archive::ArchiveListing {
     std::ostream& m_err;
 };
 
+// Each line as the parse meets it, whatever the number of entries. Stored texts are
+// escaped: they can neither drive the terminal nor forge a line or a field.
 class CListPrinter : public CLoadReport {
   public:
     CListPrinter(std::ostream& out, std::ostream& err) : CLoadReport(err), m_out(out) {}
-    void OnAuthor(const std::string& text) override { m_out << "Auteur : " << text << '\n'; }
-    void OnContent(const std::string& text) override { m_out << "Contenu : " << text << '\n'; }
+    void OnAuthor(const std::string& text) override {
+        m_out << "Auteur : " << EscapeForListing(text) << '\n';
+    }
+    void OnContent(const std::string& text) override {
+        m_out << "Contenu : " << EscapeForListing(text) << '\n';
+    }
     void OnComment(const std::string& text) override {
-        m_out << "Commentaire : " << archive::WithLineFeeds(text) << '\n';
+        m_out << "Commentaire : " << EscapeForListing(archive::WithLineFeeds(text)) << '\n';
     }
     void OnEntry(const archive::ArchiveEntry& entry) override {
-        m_out << entry.name << '\t' << entry.sizeText << '\t' << entry.positionText << '\n';
+        m_out << EscapeForListing(entry.name) << '\t' << EscapeForListing(entry.sizeText) << '\t'
+              << EscapeForListing(entry.positionText) << '\n';
     }
 
   private:

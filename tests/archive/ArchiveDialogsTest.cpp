@@ -194,7 +194,7 @@ TEST_F(ArchiveDialogTest, ProgressAfterEachMemberAndTheRestartWithTheArchive) {
                   (std::vector<std::string>{"l", archivePath}));
         std::string listing;
         EXPECT_EQ(RunCli({"list", archivePath}, &listing), 0);
-        EXPECT_NE(listing.find("Commentaire : ligne 1\nligne 2\n"), std::string::npos);
+        EXPECT_NE(listing.find("Commentaire : ligne 1\\nligne 2\n"), std::string::npos);
         host.OnPump({});
     }
 }

@@ -29,7 +29,7 @@ TEST_F(CliArchiveTest, PackListExtractRoundTrip) {
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out,
-              "Auteur : anon\nContenu : Photos\nCommentaire : un\ndeux\n"
+              "Auteur : anon\nContenu : Photos\nCommentaire : un\\ndeux\n"
               "a.txt\t5\t0\nb.jpg\t1200\t5\n");
 
     std::filesystem::create_directory(Path("out"));
@@ -92,6 +92,36 @@ TEST_F(CliArchiveTest, ListReportsNoticesAndCorruption) {
     EXPECT_EQ(run.out, "Auteur : a\n");
     EXPECT_EQ(RunCliWith({"list", Path("none.pck")}).code, 3);
     EXPECT_EQ(RunCliWith({"list", Path("bad.pck"), "--quiet"}).code, 2);
+}
+
+// Stored text reaches the terminal escaped, so that it cannot drive it, and each line and
+// tab-separated field of the listing is one the archive holds.
+TEST_F(CliArchiveTest, ListEscapesControlCharactersUnambiguously) {
+    struct Row {
+        std::string stored, shown;
+    };
+    const std::vector<Row> rows = {
+        {"plain \xe9", "plain é"},  // Windows-1252
+        {"\x1b[2J\x1b[31mred", "\\x1b[2J\\x1b[31mred"},
+        {"fake\t9\t0\nforged", "fake\\t9\\t0\\nforged"},
+        {"a\\nb", "a\\\\nb"},  // a backslash and an "n"
+        {"\r\x7f\x01z", "\\r\\x7f\\x01z"},
+        {"\xc2\x9b", "\\xc2\\x9b"},  // U+009B, the C1 control sequence introducer
+        {"\x81z", "\\xc2\\x81z"},    // unassigned in Windows-1252: U+0081
+    };
+    std::string entries, expected;
+    for (const Row& row : rows) {
+        entries += "#f(" + row.stored + ";1;0;";
+        expected += row.shown + "\t1\t0\n";
+    }
+    WriteWholeFile(Path("c.pck"),
+                   "@scindarexpack;@begin;@meta;{scindarex;2.01;1;\x1b]0 t\x07;\\;"
+                   "l1\r\nl2\r;}@struct;{" +
+                       entries + "}@end;");
+    const CliRun run = RunCliWith({"list", Path("c.pck")});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "Auteur : \\x1b]0 t\\x07\nContenu : \\\\\nCommentaire : l1\\nl2\\r\n" + expected);
 }
 
 TEST_F(CliArchiveTest, ExtractReportsSkippedAndMissingMembersAndGoesOn) {
