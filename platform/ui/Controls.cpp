@@ -1,11 +1,10 @@
 #include "Controls.h"
 
 #include <QComboBox>
-#include <QHeaderView>
 #include <QProgressBar>
-#include <QTreeWidget>
 
 #include "AnimationWidget.h"
+#include "ListViewWidget.h"
 #include "UpDownWidget.h"
 
 namespace scx {
@@ -83,85 +82,41 @@ int CComboBox::SelectString(int startAfter, const std::string& prefix) {
 // List view.
 
 int CListCtrl::InsertColumn(int column, const std::string& heading, int, int width) {
-    const int count = m_list->columnCount();
-    const int at = std::clamp(column, 0, count);
-    QStringList headings;
-    for (int i = 0; i < count; ++i) {
-        headings << m_list->headerItem()->text(i);
-    }
-    headings.insert(at, ToQString(heading));
-    m_list->setColumnCount(count + 1);
-    m_list->setHeaderLabels(headings);
-    m_list->headerItem()->setTextAlignment(at, Qt::AlignLeft | Qt::AlignVCenter);
-    if (width >= 0) {
-        m_list->header()->resizeSection(at, width);
-    }
-    return at;
+    return m_list->InsertColumn(column, heading, width);
 }
-
 std::string CListCtrl::GetColumnHeading(int column) const {
-    return m_list->headerItem()->text(column).toStdString();
+    return m_list->Rows().Heading(column);
 }
-
 int CListCtrl::GetColumnWidth(int column) const {
-    return m_list->header()->sectionSize(column);
+    return m_list->ColumnWidth(column);
 }
-
 int CListCtrl::GetItemCount() const {
-    return m_list->topLevelItemCount();
+    return m_list->Rows().rowCount();
 }
-
 int CListCtrl::InsertItem(int row, const std::string& text) {
-    const int at = std::clamp(row, 0, GetItemCount());
-    auto* item = new QTreeWidgetItem();
-    item->setText(0, ToQString(text));
-    m_list->insertTopLevelItem(at, item);
-    return at;
+    return m_list->Rows().InsertRow(row, text);
 }
-
 bool CListCtrl::SetItemText(int row, int column, const std::string& text) {
-    QTreeWidgetItem* item = m_list->topLevelItem(row);
-    if (item == nullptr || column < 0 || column >= m_list->columnCount()) {
-        return false;
-    }
-    item->setText(column, ToQString(text));
-    return true;
+    return m_list->Rows().SetText(row, column, text);
 }
-
 std::string CListCtrl::GetItemText(int row, int column) const {
-    QTreeWidgetItem* item = m_list->topLevelItem(row);
-    return item == nullptr ? std::string() : item->text(column).toStdString();
+    return m_list->Rows().Text(row, column);
 }
-
 bool CListCtrl::DeleteItem(int row) {
-    QTreeWidgetItem* item = m_list->takeTopLevelItem(row);
-    delete item;
-    return item != nullptr;
+    return m_list->Rows().RemoveRow(row);
 }
-
 bool CListCtrl::DeleteAllItems() {
-    m_list->clear();
+    m_list->Rows().RemoveAllRows();
     return true;
 }
-
 int CListCtrl::GetSelectedCount() const {
     return static_cast<int>(GetSelectedRows().size());
 }
-
 std::vector<int> CListCtrl::GetSelectedRows() const {
-    std::vector<int> rows;
-    for (int row = 0; row < GetItemCount(); ++row) {
-        if (m_list->topLevelItem(row)->isSelected()) {
-            rows.push_back(row);
-        }
-    }
-    return rows;
+    return m_list->SelectedRows();
 }
-
 void CListCtrl::SetItemSelected(int row, bool selected) {
-    if (QTreeWidgetItem* item = m_list->topLevelItem(row)) {
-        item->setSelected(selected);
-    }
+    m_list->SetRowSelected(row, selected);
 }
 
 // Progress bar.

@@ -9,12 +9,12 @@
 #include "WinDefs.h"
 
 class QComboBox;
-class QTreeWidget;
 class QProgressBar;
 
 namespace scx {
 
 class AnimationWidget;
+class ListViewWidget;
 class UpDownWidget;
 
 inline constexpr int CB_ERR = -1;
@@ -39,7 +39,7 @@ class CComboBox {
 
 class CListCtrl {
   public:
-    explicit CListCtrl(QTreeWidget* list) : m_list(list) {}
+    explicit CListCtrl(ListViewWidget* list) : m_list(list) {}
     int InsertColumn(int column, const std::string& heading, int format = win::LVCFMT_LEFT,
                      int width = -1);
     std::string GetColumnHeading(int column) const;
@@ -51,11 +51,11 @@ class CListCtrl {
     bool DeleteItem(int row);
     bool DeleteAllItems();
     int GetSelectedCount() const;
-    std::vector<int> GetSelectedRows() const;  // in list order
-    void SetItemSelected(int row, bool selected);
+    std::vector<int> GetSelectedRows() const;      // in list order
+    void SetItemSelected(int row, bool selected);  // row -1: every row
 
   private:
-    QTreeWidget* m_list;
+    ListViewWidget* m_list;
 };
 
 class CProgressCtrl {

@@ -10,7 +10,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QRadioButton>
-#include <QTreeWidget>
 #include <new>
 #include <stdexcept>
 
@@ -20,6 +19,7 @@
 #include "File.h"
 #include "FileErrorText.h"
 #include "Host.h"
+#include "ListViewWidget.h"
 #include "Resources.h"
 #include "UpDownWidget.h"
 #include "WinApp.h"
@@ -322,7 +322,7 @@ CComboBox CDialog::GetComboBox(int id) const {
 }
 
 CListCtrl CDialog::GetListCtrl(int id) const {
-    return CListCtrl(qobject_cast<QTreeWidget*>(GetDlgItem(id)));
+    return CListCtrl(qobject_cast<ListViewWidget*>(GetDlgItem(id)));
 }
 
 CProgressCtrl CDialog::GetProgressCtrl(int id) const {

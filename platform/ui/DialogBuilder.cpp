@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -13,7 +12,6 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QSvgRenderer>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "Accessibility.h"
@@ -22,6 +20,7 @@
 #include "DialogUnits.h"
 #include "DialogWindow.h"
 #include "GroupBoxWidget.h"
+#include "ListViewWidget.h"
 #include "Resources.h"
 #include "UpDownWidget.h"
 
@@ -101,21 +100,6 @@ QWidget* MakeEdit(const ControlTemplate& c, DialogWindow& window, QWidget* paren
     return edit;
 }
 
-QTreeWidget* MakeListView(const ControlTemplate& c, QWidget* parent) {
-    auto* list = new QTreeWidget(parent);
-    list->setColumnCount(0);
-    list->setRootIsDecorated(false);
-    list->setUniformRowHeights(true);
-    list->setAllColumnsShowFocus(true);
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setSelectionMode(Has(c.style, LVS_SINGLESEL) ? QAbstractItemView::SingleSelection
-                                                       : QAbstractItemView::ExtendedSelection);
-    list->header()->setStretchLastSection(false);
-    list->header()->setSectionsMovable(false);
-    list->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    return list;
-}
-
 QWidget* MakeControl(CDialog& owner, DialogWindow& window, const ControlTemplate& c,
                      QWidget* parent) {
     const QString text = ToQString(c.text);
@@ -170,7 +154,7 @@ QWidget* MakeControl(CDialog& owner, DialogWindow& window, const ControlTemplate
             return combo;
         }
         case ControlKind::ListView:
-            return MakeListView(c, parent);
+            return new ListViewWidget(Has(c.style, LVS_SINGLESEL), parent);
         case ControlKind::Progress: {
             auto* bar = new QProgressBar(parent);
             bar->setRange(0, 100);

@@ -1,6 +1,7 @@
 // The common controls' operations, on real dialogs of the program.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QTest>
 #include <chrono>
 #include <thread>
@@ -69,6 +70,46 @@ TEST_F(ControlsTest, ListViewKeepsRowsColumnsAndSeveralSelectedRows) {
     EXPECT_TRUE(list.DeleteItem(0));
     EXPECT_EQ(list.GetItemText(0, 0), "b.jpg");
     EXPECT_FALSE(list.DeleteItem(5));
+}
+
+// Rows keep any text as it was set, long or holding zero bytes, through later columns;
+// what the user sees is one line per row, its control characters escaped.
+TEST_F(ControlsTest, ListViewShowsControlCharactersEscapedAndKeepsTheTextAsSet) {
+    CDialog dlg(IDD_ARCHIVE_CREATE);
+    Open(dlg);
+    CListCtrl list = dlg.GetListCtrl(IDC_FILE_LIST);
+    const QAbstractItemModel* shown =
+        qobject_cast<QAbstractItemView*>(dlg.GetDlgItem(IDC_FILE_LIST))->model();
+    list.InsertColumn(0, "Fichier");
+    list.InsertColumn(1, "Taille (octets)");
+    struct Row {
+        std::string text, display;
+    };
+    const std::vector<Row> rows = {{"a\nb\tc", "a\\nb\\tc"},
+                                   {"\x1b[2J\x7f", "\\x1b[2J\\x7f"},
+                                   {"C:\\dossier\\é.txt", "C:\\dossier\\é.txt"},
+                                   {std::string("z\0", 2), "z\\x00"},
+                                   {std::string(300, 'x'), std::string(300, 'x')},
+                                   {"", ""}};
+    for (const Row& row : rows) {
+        const int at = list.InsertItem(0, row.text);  // each in front of the last
+        list.SetItemText(at, 1, row.text + "!");
+    }
+    list.InsertColumn(1, "Chemin");  // between the two that hold text
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int at = static_cast<int>(rows.size() - 1 - i);
+        EXPECT_EQ(list.GetItemText(at, 0), rows[i].text);
+        EXPECT_EQ(list.GetItemText(at, 1), "");
+        EXPECT_EQ(list.GetItemText(at, 2), rows[i].text + "!");
+        EXPECT_EQ(shown->index(at, 0).data().toString().toStdString(), rows[i].display);
+    }
+    list.SetItemSelected(-1, true);
+    EXPECT_EQ(list.GetSelectedCount(), static_cast<int>(rows.size()));
+    list.SetItemSelected(2, false);
+    EXPECT_EQ(list.GetSelectedRows(), (std::vector<int>{0, 1, 3, 4, 5}));
+    EXPECT_TRUE(list.DeleteAllItems());
+    EXPECT_EQ(list.GetItemCount(), 0);
+    EXPECT_EQ(list.GetItemText(0, 0), "");
 }
 
 TEST_F(ControlsTest, ProgressStepsAndStartsOverPastTheTop) {

@@ -1,0 +1,56 @@
+#pragma once
+// The list view in report mode. Its rows live in a model of its own that keeps each row
+// in one string, so that a list of millions of rows stays a few dozen bytes a row; each
+// row shows on one line, its control characters escaped.
+
+#include <QAbstractTableModel>
+#include <QTreeView>
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace scx {
+
+class ListRowModel : public QAbstractTableModel {
+  public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // At `column`, clamped to the columns there are; returns where it went.
+    int InsertColumn(int column, const std::string& heading);
+    std::string Heading(int column) const;
+    // At `row`, clamped to the rows there are; returns where it went.
+    int InsertRow(int row, const std::string& text);
+    bool SetText(int row, int column, const std::string& text);
+    std::string Text(int row, int column) const;  // as set, not as shown
+    bool RemoveRow(int row);
+    void RemoveAllRows();
+
+  private:
+    std::vector<std::string> m_headings;
+    // A deque grows without moving what it holds, so a long list never needs twice its size.
+    std::deque<std::string> m_rows;
+};
+
+class ListViewWidget : public QTreeView {
+    Q_OBJECT
+  public:
+    ListViewWidget(bool singleSelection, QWidget* parent);
+
+    ListRowModel& Rows() const { return *m_rows; }
+    // A width below 0 keeps the default.
+    int InsertColumn(int column, const std::string& heading, int width);
+    int ColumnWidth(int column) const;
+    std::vector<int> SelectedRows() const;        // in list order
+    void SetRowSelected(int row, bool selected);  // row -1: every row
+
+  private:
+    ListRowModel* m_rows;
+};
+
+}  // namespace scx
