@@ -1,5 +1,7 @@
 #include "ArchiveExtractDlg.h"
 
+#include <unordered_set>
+
 #include "ArchiveExtractor.h"
 #include "ArchiveListRows.h"
 #include "ArchiveReader.h"
@@ -168,16 +170,17 @@ void CArchiveExtractDlg::OnAddToSelection() {
         return;
     }
     CListCtrl selection = Selection();
+    // Each row is looked up once, not compared with every row already selected.
+    std::unordered_set<std::string> names;
+    for (int row = 0; row < selection.GetItemCount(); ++row) {
+        names.insert(selection.GetItemText(row, kName));
+    }
     for (const int row : selected) {
         const archive::ArchiveEntry entry = RowAt(content, row);
-        bool present = false;
-        for (int other = 0; other < selection.GetItemCount() && !present; ++other) {
-            present = selection.GetItemText(other, kName) == entry.name;
-        }
-        if (present) {
-            AfxMessageBox(IDS_ALREADY_IN_LIST);
-        } else {
+        if (names.insert(entry.name).second) {
             AppendRow(selection, entry);
+        } else {
+            AfxMessageBox(IDS_ALREADY_IN_LIST);
         }
     }
 }
