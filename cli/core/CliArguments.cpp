@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <limits>
 
 #include "CliTools.h"
@@ -303,6 +304,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
 
     bool haveFile = false;
     bool optionsEnded = false;
+    std::bitset<kOptions.size()> given;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool isOption = !optionsEnded && arg.size() > 1 && arg.front() == '-';
@@ -334,6 +336,12 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             return Complaint(command, "l'option " + name + " ne s'applique pas à " +
                                           std::string(CommandName(command)));
         }
+        // Which of two values was meant is anybody's guess: say so rather than pick one.
+        const std::size_t index = static_cast<std::size_t>(rule - kOptions.data());
+        if (given.test(index)) {
+            return Complaint(command, "l'option " + name + " est donnée deux fois");
+        }
+        given.set(index);
         std::string value;
         if (rule->takesValue) {
             if (equals != std::string::npos) {

@@ -12,9 +12,9 @@
 //   scindarex-cli extract ARCHIVE [MEMBER...] [--dest DIR] [--if-exists MODE] [--quiet]
 //   scindarex-cli --help | --version
 //
-// Options may come before or after the file, as "--size 1400" or "--size=1400"; the last
-// of a repeated option wins; "--" ends the options, for a file whose name starts with "-".
-// An option that the subcommand does not take is bad usage, as is an unknown one.
+// Options may come before or after the file, as "--size 1400" or "--size=1400"; "--" ends
+// the options, for a file whose name starts with "-". An option that the subcommand does
+// not take is bad usage, as is an unknown one or one given twice.
 
 #include <cstdint>
 #include <optional>

@@ -360,6 +360,10 @@ TEST_F(CliTest, BadUsage) {
         {"split", file, "--quiet=yes"},
         {"info", file, "--dest", Folder()},
         {"join", file, "--if-exists", "maybe"},
+        // An option given twice, whatever its kind.
+        {"split", file, "--size", "1", "--size=2"},
+        {"join", file, "--quiet", "--quiet"},
+        {"pack", Path("a.pck"), file, "--author", "a", "--author", "a"},
     };
     for (const auto& args : cases) {
         SCOPED_TRACE(testing::PrintToString(args));

@@ -143,6 +143,7 @@ TEST_F(CliToolsTest, PropsRefusals) {
         {{"--modified"}, kExitUsage, 0},
         {{"--hidden", "yes"}, kExitUsage, 0},
         {{"--system", "on"}, kExitUsage, 0},
+        {{"--modified", "1/1/2001", "--modified", "2/2/2002"}, kExitUsage, 0},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args{"props", path};
