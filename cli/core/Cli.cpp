@@ -23,6 +23,7 @@
 #include "Resources.h"
 #include "SourcePanel.h"
 #include "SplitEngine.h"
+#include "StatusEdit.h"
 #include "TerminalPrompt.h"
 
 #ifndef SCX_VERSION_TEXT
@@ -398,6 +399,8 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
             default:
                 return RunInfoCommand(arguments, out, err);
         }
+    } catch (const CStatusWriteException& error) {
+        err << tools::PartialWriteText(error) << '\n';
     } catch (const CFileException& error) {
         operation.EndProgressLine();
         out.flush();

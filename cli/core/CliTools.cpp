@@ -155,11 +155,12 @@ int RunProps(const CliArguments& parsed, std::ostream& out, std::ostream& err) {
             << '\n';
         return kExitRefused;
     }
-    if (tools::ApplyEditedStatus(path, *edited) == StatusWrite::withoutExtendedAttributes) {
-        err << ReplacePathSlot(res::LoadString(res::IDS_NO_EXTENDED_ATTRIBUTES), path) << '\n';
-        return kExitRefused;
+    const auto remarks =
+        tools::AppliedStatusRemarks(path, tools::ApplyEditedStatus(path, old, *edited));
+    for (const std::string& remark : remarks) {
+        err << remark << '\n';
     }
-    return kExitSuccess;
+    return remarks.empty() ? kExitSuccess : kExitRefused;
 }
 
 std::string ToolsHelpText() {
@@ -174,7 +175,11 @@ std::string ToolsHelpText() {
            "         d'accès (heure locale) et les attributs. Avec options, remplace les\n"
            "         dates données (l'heure du jour est conservée ; un jour au-delà de la\n"
            "         fin du mois passe au mois suivant) et les attributs donnés ; les\n"
-           "         autres restent tels quels, l'attribut Système est retiré.\n";
+           "         autres restent tels quels, l'attribut Système est retiré.\n"
+           "         Codes de sortie : 0 appliqué ; 1 refus (date hors des limites, ou\n"
+           "         que le système de fichiers n'a pas conservée) ; 2 mauvaise\n"
+           "         utilisation ; 3 erreur de fichier (le message dit ce qui a été\n"
+           "         appliqué quand une partie l'a été).\n";
 }
 
 }  // namespace scx::cli

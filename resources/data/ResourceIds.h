@@ -196,6 +196,15 @@ inline constexpr unsigned IDS_PROPERTY_TOO_LONG = 232;
 // The file tools ("%1" is a date or a path).
 inline constexpr unsigned IDS_DATE_NOT_REPRESENTABLE = 240;
 inline constexpr unsigned IDS_NO_EXTENDED_ATTRIBUTES = 241;
+// A status write that stopped half-way: "%1" the parts applied, "%2" the others.
+inline constexpr unsigned IDS_STATUS_PARTLY_WRITTEN = 242;
+// "%1" the file, "%2" the part, "%3" the date asked, "%4" the date stored.
+inline constexpr unsigned IDS_DATE_NOT_KEPT = 243;
+// The parts of a file's status, as those two messages name them.
+inline constexpr unsigned IDS_PART_ATTRIBUTES = 244;
+inline constexpr unsigned IDS_PART_MODIFIED = 245;
+inline constexpr unsigned IDS_PART_CREATED = 246;
+inline constexpr unsigned IDS_PART_ACCESSED = 247;
 
 // Checksum files of piece sets ("%1" is a path or a name, "%2" a line number or a count).
 inline constexpr unsigned IDS_CHECKSUM_MALFORMED = 260;

@@ -3,6 +3,7 @@
 // clips are named by their path in the Qt resource file (":/...") so that only the
 // dialog layer needs Qt to draw them.
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,10 @@ const MenuTemplate* FindMenu(int id);
 
 // The French text of string `id` (UTF-8, "\n" a line feed); empty when there is none.
 std::string LoadString(unsigned id);
+
+// String `id` with "%1", "%2"... replaced by `values` in one pass, so that a value that
+// holds a "%" sign stays as it is.
+std::string FormatString(unsigned id, std::initializer_list<std::string_view> values);
 
 // Path in the Qt resource file of icon or bitmap `id`; empty when there is none.
 std::string_view ImagePath(int id);

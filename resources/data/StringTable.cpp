@@ -156,6 +156,16 @@ constexpr StringEntry kStrings[] = {
      "Le système de fichiers ne conserve pas les attributs Caché, Système et Archive ni la date "
      "de création de ce fichier :\n%1\n"
      "Les autres modifications ont été appliquées."},
+    {IDS_STATUS_PARTLY_WRITTEN,
+     "Modifications appliquées : %1\n"
+     "Modifications non appliquées : %2"},
+    {IDS_DATE_NOT_KEPT,
+     "Le système de fichiers n'a pas conservé la %2 demandée (%3) pour ce fichier :\n%1\n"
+     "Il a enregistré le %4."},
+    {IDS_PART_ATTRIBUTES, "attributs"},
+    {IDS_PART_MODIFIED, "date de modification"},
+    {IDS_PART_CREATED, "date de création"},
+    {IDS_PART_ACCESSED, "date d'accès"},
 
     // Checksum files of piece sets.
     {IDS_CHECKSUM_MALFORMED,
@@ -223,6 +233,23 @@ std::string LoadString(unsigned id) {
         return {};
     }
     return std::string(it->text);
+}
+
+std::string FormatString(unsigned id, std::initializer_list<std::string_view> values) {
+    const std::string text = LoadString(id);
+    std::string result;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        const std::size_t slot =
+            next >= '1' && next <= '9' ? static_cast<std::size_t>(next - '1') : values.size();
+        if (text[i] == '%' && slot < values.size()) {
+            result += values.begin()[slot];
+            ++i;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
 }
 
 }  // namespace scx::res

@@ -104,6 +104,14 @@ TEST(StringTable, FileErrorsNameTheFile) {
     EXPECT_EQ(LoadString(IDS_OUT_OF_MEMORY).find("%1"), std::string::npos);
 }
 
+TEST(StringTable, FormatStringFillsEachSlotOnce) {
+    // A value is never read for slots: a path may hold "%2".
+    EXPECT_EQ(FormatString(IDS_STATUS_PARTLY_WRITTEN, {"/a/%2", "b"}),
+              "Modifications appliquées : /a/%2\nModifications non appliquées : b");
+    // A slot without a value stays as it is.
+    EXPECT_EQ(FormatString(IDS_FILE_NOT_FOUND, {}), LoadString(IDS_FILE_NOT_FOUND));
+}
+
 TEST(Dialogs, EveryDeclaredDialogIsFound) {
     const auto ids = DeclaredIds("IDD_");
     ASSERT_EQ(ids.size(), std::size(kAllDialogs));

@@ -10,6 +10,9 @@
 #include "CliFixture.h"
 #include "DosAttrib.h"
 #include "FileStatus.h"
+#include "LocalDates.h"
+#include "Permissions.h"
+#include "ScratchMount.h"
 
 namespace scx::test {
 namespace {
@@ -39,6 +42,12 @@ class CliToolsTest : public CliTest {
     static CFileStatus Status(const std::string& path) {
         CFile file(path, CFile::modeRead);
         return GetFileStatus(file);
+    }
+    static std::uint32_t DosAttributes(const std::string& path) {
+        char value[256];
+        const ssize_t n = ::getxattr(path.c_str(), dosattrib::kName, value, sizeof value);
+        const auto info = n < 0 ? std::nullopt : dosattrib::Decode(std::string(value, n));
+        return info ? info->attributes : 0;
     }
 };
 
@@ -120,6 +129,98 @@ TEST_F(CliToolsTest, PropsAppliesAsTheWindowsYes) {
 
     EXPECT_EQ(RunCliWith({"props", path, "--readonly", "off"}).code, kExitSuccess);
     EXPECT_EQ(Status(path).m_attribute, attr::hidden);
+}
+
+TEST_F(CliToolsTest, PropsKeepsReadOnlyAsSambaSetsIt) {
+    const std::string path = NewFile("f", "0x20");
+    ::chmod(path.c_str(), 0644);
+    // Samba's "setmode +r" sets the attribute's bit and leaves the mode.
+    ::setxattr(path.c_str(), dosattrib::kName, "0x21", 4, 0);
+    EXPECT_NE(RunCliWith({"props", path}).out.find("Attributs : Lecture Seule, Archive\n"),
+              std::string::npos);
+    ASSERT_EQ(RunCliWith({"props", path, "--hidden", "on"}).code, kExitSuccess);
+    EXPECT_EQ(DosAttributes(path), 0x23u);
+    EXPECT_EQ(Status(path).m_attribute, attr::readOnly | attr::hidden | attr::archive);
+    ASSERT_EQ(RunCliWith({"props", path, "--readonly", "off"}).code, kExitSuccess);
+    EXPECT_EQ(DosAttributes(path), 0x22u);
+}
+
+TEST_F(CliToolsTest, PropsSaysWhichDateTheFileSystemDidNotKeep) {
+    ScratchMount ext4(Path("ext4"), ScratchMount::Kind::smallInodeExt4);
+    if (!ext4.Refusal().empty()) {
+        GTEST_SKIP() << ext4.Refusal();
+    }
+    const std::string path = Path("ext4/f");
+    WriteWholeFile(path, "data");
+    const CliRun run = RunCliWith({"props", path, "--modified", "01/01/2100", "--hidden", "on"});
+    EXPECT_EQ(run.code, kExitRefused);
+    EXPECT_EQ(run.err, res::FormatString(res::IDS_DATE_NOT_KEPT, {path, "date de modification",
+                                                                  "01/01/2100", "19/01/2038"}) +
+                           "\n");
+    EXPECT_EQ(Status(path).m_attribute, attr::hidden);
+    // A date it can hold is written as before.
+    EXPECT_EQ(RunCliWith({"props", path, "--modified", "01/01/2030"}).code, kExitSuccess);
+}
+
+// As the owner of a read-only file, then as a user who does not own the file.
+class CliToolsPermissionTest : public CliToolsTest {};
+
+TEST_F(CliToolsPermissionTest, TheOwnerChangesAReadOnlyFile) {
+    const std::string path = NewFile("r");
+    const struct {
+        std::vector<std::string> options;
+        std::uint8_t attribute;
+    } steps[] = {
+        {{"--readonly", "on", "--archive", "on"}, attr::readOnly | attr::archive},
+        {{"--hidden", "on", "--modified", "1/1/2001"},
+         attr::readOnly | attr::hidden | attr::archive},
+        {{"--readonly", "off", "--archive", "off"}, attr::hidden},
+        {{"--readonly", "on"}, attr::readOnly | attr::hidden},
+        {{"--hidden", "off", "--readonly", "off"}, 0},
+    };
+    for (const auto& step : steps) {
+        std::vector<std::string> args{"props", path};
+        args.insert(args.end(), step.options.begin(), step.options.end());
+        const CliRun run = RunCliWith(args);
+        EXPECT_EQ(run.code, kExitSuccess) << step.options.front() << run.err;
+        EXPECT_EQ(Status(path).m_attribute, step.attribute) << step.options.front();
+    }
+    EXPECT_EQ(tools::ToLocal(Status(path).m_mtime)->date.year, 2001);
+
+    // A file made read-only elsewhere.
+    const std::string other = NewFile("other");
+    ::chmod(other.c_str(), 0444);
+    EXPECT_EQ(RunCliWith({"props", other, "--hidden", "on"}).code, kExitSuccess);
+    EXPECT_EQ(Status(other).m_attribute, attr::readOnly | attr::hidden);
+}
+
+TEST_F(CliToolsPermissionTest, AnotherUsersFileTakesWhatItLets) {
+    const std::string path = NewFile("g");
+    ::chmod(path.c_str(), 0666);
+    AsAnotherUser other;
+    if (!other.Active()) {
+        GTEST_SKIP() << AsAnotherUser::kSkipReason;
+    }
+    // Anyone may write the attribute of a 0666 file; the times are the owner's.
+    CliRun run = RunCliWith({"props", path, "--hidden", "on"});
+    EXPECT_EQ(run.code, kExitSuccess) << run.err;
+    EXPECT_EQ(Status(path).m_attribute, attr::hidden);
+
+    run = RunCliWith({"props", path, "--archive", "on", "--modified", "1/1/2001"});
+    EXPECT_EQ(run.code, kExitFileError);
+    EXPECT_EQ(run.err, Said(res::IDS_FILE_ACCESS_DENIED, path) +
+                           res::FormatString(res::IDS_STATUS_PARTLY_WRITTEN,
+                                             {"attributs", "date de modification"}) +
+                           "\n");
+    const CFileStatus after = Status(path);
+    EXPECT_EQ(after.m_attribute, attr::hidden | attr::archive);
+    EXPECT_EQ(after.m_mtime, kModified);
+
+    // Nothing written: the plain refusal.
+    run = RunCliWith({"props", path, "--readonly", "on"});
+    EXPECT_EQ(run.code, kExitFileError);
+    EXPECT_EQ(run.err, Said(res::IDS_FILE_ACCESS_DENIED, path));
+    EXPECT_EQ(Status(path).m_attribute, attr::hidden | attr::archive);
 }
 
 TEST_F(CliToolsTest, PropsRefusals) {

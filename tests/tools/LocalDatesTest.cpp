@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "LocalDates.h"
+#include "StatusEdit.h"
 
 namespace scx::test {
 namespace {
@@ -99,6 +100,52 @@ TEST(LocalDatesTest, Ranges) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CheckRange(c.value, c.range), c.expected) << c.value;
+    }
+}
+
+// The read-back after a write, on file systems that keep less than asked.
+TEST(LocalDatesTest, DatesNotKept) {
+    if (!ParisTime()) {
+        GTEST_SKIP() << "the C library does not know TZ=Europe/Paris";
+    }
+    const FileTime kAsked{Utc(2001, 6, 15, 12, 35, 10), 123456789};
+    const struct {
+        const char* what;
+        FileTime stored;
+        bool kept;
+    } cases[] = {
+        {"exact", kAsked, true},
+        {"whole seconds (ext4's small inodes)", {kAsked.seconds, 0}, true},
+        {"two seconds (FAT)", {kAsked.seconds - 1, 0}, true},
+        {"the day alone (FAT's access date)", {Utc(2001, 6, 14, 22, 0, 0), 0}, true},
+        {"saturated at 2038", {Utc(2038, 1, 19, 3, 14, 7), 0}, false},
+        {"saturated at 1970", {0, 0}, false},
+        {"the next day", {kAsked.seconds + 86400, 0}, false},
+    };
+    const struct {
+        StatusParts part;
+        FileTime CFileStatus::*time;
+    } fields[] = {{part::modified, &CFileStatus::m_mtime},
+                  {part::created, &CFileStatus::m_ctime},
+                  {part::accessed, &CFileStatus::m_atime}};
+    for (const auto& c : cases) {
+        for (const auto& field : fields) {
+            CFileStatus asked;
+            asked.*field.time = kAsked;
+            CFileStatus stored;
+            stored.*field.time = c.stored;
+            const auto notKept = tools::DatesNotKept(asked, stored, part::all);
+            if (c.kept) {
+                EXPECT_TRUE(notKept.empty()) << c.what;
+                continue;
+            }
+            ASSERT_EQ(notKept.size(), 1u) << c.what;
+            EXPECT_EQ(notKept[0].part, field.part) << c.what;
+            EXPECT_EQ(notKept[0].asked, kAsked) << c.what;
+            EXPECT_EQ(notKept[0].stored, c.stored) << c.what;
+            // A part that was not written is not checked.
+            EXPECT_TRUE(tools::DatesNotKept(asked, stored, part::all & ~field.part).empty());
+        }
     }
 }
 

@@ -2,7 +2,6 @@
 // question and what reaches the file. Every test runs under TZ=Europe/Paris.
 
 #include <fcntl.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 
@@ -12,8 +11,10 @@
 #include "File.h"
 #include "FileErrorText.h"
 #include "FilePropsDlg.h"
+#include "Permissions.h"
 #include "ResourceIds.h"
 #include "Resources.h"
+#include "ScratchMount.h"
 #include "ToolsUiFixture.h"
 
 namespace scx {
@@ -262,9 +263,9 @@ TEST_F(FilePropsDlgTest, AnUnreadableFileClosesTheDialog) {
 
 TEST_F(FilePropsDlgTest, AFileSystemWithoutExtendedAttributes) {
     const std::string mount = dir / "ramfs";
-    ::mkdir(mount.c_str(), 0755);
-    if (::mount("none", mount.c_str(), "ramfs", 0, nullptr) != 0) {
-        GTEST_SKIP() << "cannot mount a ramfs here";
+    test::ScratchMount ramfs(mount, test::ScratchMount::Kind::ramfs);
+    if (!ramfs.Refusal().empty()) {
+        GTEST_SKIP() << ramfs.Refusal();
     }
     const std::string path = mount + "/f";
     testkit::WriteFile(path, "data");
@@ -281,7 +282,72 @@ TEST_F(FilePropsDlgTest, AFileSystemWithoutExtendedAttributes) {
     const CFileStatus after = Status(path);
     EXPECT_EQ(after.m_attribute, 0);
     EXPECT_EQ(tools::ToLocal(after.m_mtime)->date.year, 2001);
-    ::umount2(mount.c_str(), MNT_DETACH);
+}
+
+TEST_F(FilePropsDlgTest, ADateTheFileSystemCannotHold) {
+    const std::string mount = dir / "ext4";
+    test::ScratchMount ext4(mount, test::ScratchMount::Kind::smallInodeExt4);
+    if (!ext4.Refusal().empty()) {
+        GTEST_SKIP() << ext4.Refusal();
+    }
+    const std::string path = mount + "/f";
+    testkit::WriteFile(path, "data");
+    const struct timespec times[2] = {{kAccessed.seconds, kAccessed.nanoseconds},
+                                      {kModified.seconds, kModified.nanoseconds}};
+    ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+    OpenOn(path);
+    dlg.SetDlgItemText(IDC_MOD_YEAR, "2100");
+    host.Answer({IDYES});
+    dlg.ClickDlgItem(IDOK);
+    ASSERT_EQ(host.Messages().size(), 2u);
+    EXPECT_EQ(host.Messages()[1].text,
+              FormatString(IDS_DATE_NOT_KEPT,
+                           {path, "date de modification", "07/12/2100", "19/01/2038"}));
+    EXPECT_EQ(host.Messages()[1].type, MB_OK | MB_ICONEXCLAMATION);
+    EXPECT_TRUE(dlg.IsEnded());
+}
+
+// A read-only file of the user's own, then the file of another user.
+class FilePropsDlgPermissionTest : public FilePropsDlgTest {};
+
+TEST_F(FilePropsDlgPermissionTest, TheOwnerOfAReadOnlyFile) {
+    const std::string path = MakeFile("f", attr::hidden, 0444);
+    OpenOn(path);
+    dlg.ClickDlgItem(IDC_ATTR_HIDDEN);
+    dlg.SetDlgItemText(IDC_CRE_YEAR, "2001");
+    host.Answer({IDYES});
+    dlg.ClickDlgItem(IDOK);
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{LoadString(IDS_APPLY_CHANGES)});
+    EXPECT_TRUE(dlg.IsEnded());
+    const CFileStatus after = Status(path);
+    EXPECT_EQ(after.m_attribute, attr::readOnly);
+    EXPECT_EQ(after.m_ctime.seconds, kCreated.seconds - 365 * kDay);
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 07777, 0444u);
+}
+
+TEST_F(FilePropsDlgPermissionTest, AnotherUsersFileTakesWhatItLets) {
+    const std::string path = MakeFile("g", 0, 0666);
+    test::AsAnotherUser other;
+    if (!other.Active()) {
+        GTEST_SKIP() << test::AsAnotherUser::kSkipReason;
+    }
+    OpenOn(path);
+    dlg.ClickDlgItem(IDC_ATTR_ARCHIVE);
+    dlg.SetDlgItemText(IDC_MOD_YEAR, "2001");
+    host.Answer({IDYES});
+    dlg.ClickDlgItem(IDOK);
+    ASSERT_EQ(host.Messages().size(), 2u);
+    EXPECT_EQ(host.Messages()[1].text,
+              ReplacePathSlot(LoadString(IDS_FILE_ACCESS_DENIED), path) + "\n" +
+                  FormatString(IDS_STATUS_PARTLY_WRITTEN, {"attributs", "date de modification"}));
+    EXPECT_EQ(host.Messages()[1].type & MB_ICONSTOP, MB_ICONSTOP);
+    // Open, to try again or cancel, as after any failed write.
+    EXPECT_FALSE(dlg.IsEnded());
+    const CFileStatus after = Status(path);
+    EXPECT_EQ(after.m_attribute, attr::archive);
+    EXPECT_EQ(after.m_mtime, kModified);
 }
 
 }  // namespace

@@ -3,18 +3,20 @@
 // attribute byte, read from an open file and written back by path. One implementation
 // per platform (FileStatus_posix.cpp, FileStatus_win32.cpp).
 //
-// On POSIX systems read-only is the absence of the owner's write permission; hidden,
-// system, archive and the creation time live in the extended attribute "user.DOSATTRIB"
-// that Samba, the kernel's SMB server and Wine share (DosAttrib.h). A name beginning
-// with "." counts as hidden when the file has no such attribute.
+// On POSIX systems hidden, system, archive and the creation time live in the extended
+// attribute "user.DOSATTRIB" that Samba, the kernel's SMB server and Wine share
+// (DosAttrib.h); a name beginning with "." counts as hidden when the file has no such
+// attribute. Read-only is both the absence of the owner's write permission, which this
+// system enforces, and the attribute's bit 0x01, which Samba enforces: either makes a file
+// read-only, and a change sets or clears both.
 
 #include <compare>
 #include <cstdint>
 #include <string>
 
-namespace scx {
+#include "File.h"
 
-class CFile;
+namespace scx {
 
 // A point in time: seconds since 1970-01-01 UTC and the fraction of the second.
 struct FileTime {
@@ -29,8 +31,6 @@ inline constexpr std::uint8_t readOnly = 0x01;
 inline constexpr std::uint8_t hidden = 0x02;
 inline constexpr std::uint8_t system = 0x04;
 inline constexpr std::uint8_t archive = 0x20;
-// What WriteFileAttributes takes for "no attribute at all".
-inline constexpr std::uint32_t normal = 0x80;
 }  // namespace attr
 
 struct CFileStatus {
@@ -42,6 +42,16 @@ struct CFileStatus {
     std::string m_szFullName;
 };
 
+// The parts of a status that SetFileStatus writes, as bits.
+namespace part {
+inline constexpr unsigned modified = 0x1;
+inline constexpr unsigned created = 0x2;
+inline constexpr unsigned accessed = 0x4;
+inline constexpr unsigned attributes = 0x8;
+inline constexpr unsigned all = modified | created | accessed | attributes;
+}  // namespace part
+using StatusParts = unsigned;
+
 // What SetFileStatus could keep.
 enum class StatusWrite {
     complete,
@@ -50,16 +60,27 @@ enum class StatusWrite {
     withoutExtendedAttributes,
 };
 
+// A status write that failed after it had changed the file. Its cause and file are the
+// failure's; a part counts as applied only when all of it was written.
+class CStatusWriteException : public CFileException {
+  public:
+    CStatusWriteException(const CFileException& failure, StatusParts applied,
+                          StatusParts notApplied)
+        : CFileException(failure), m_applied(applied), m_notApplied(notApplied) {}
+
+    StatusParts m_applied;
+    StatusParts m_notApplied;
+};
+
 // The status of an open file. Throws CFileException.
 CFileStatus GetFileStatus(const CFile& file);
 
-// Writes the three times (to the nanosecond, the last access last) and the attribute
-// byte of the file at `path`; m_size and m_szFullName are not used. Throws
-// CFileException when the file cannot be reached or changed.
-StatusWrite SetFileStatus(const std::string& path, const CFileStatus& status);
-
-// Sets the attributes of the file at `path` (attr::normal clears them all); false when
-// they could not be set, which the caller may ignore as the platform's callers do.
-bool WriteFileAttributes(const std::string& path, std::uint32_t attributes);
+// Writes `parts` of `status` (times to the nanosecond) to the file at `path` and leaves
+// the rest as it is, so that a user may change what the system lets them: the times need
+// the file's ownership, the attributes its write permission (or ownership, for
+// read-only). Read-only is lifted first when it is cleared and set last when it is set.
+// m_size and m_szFullName are not used. Throws CFileException when nothing was written,
+// CStatusWriteException when some parts were.
+StatusWrite SetFileStatus(const std::string& path, const CFileStatus& status, StatusParts parts);
 
 }  // namespace scx

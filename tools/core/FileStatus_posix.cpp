@@ -19,10 +19,16 @@ namespace scx {
 namespace {
 
 constexpr std::uint8_t kDosBits = attr::hidden | attr::system | attr::archive;
+// What the attribute holds for us: read-only is kept there as well as in the mode.
+constexpr std::uint8_t kRecordBits = kDosBits | attr::readOnly;
 constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 
 bool IsUnsupported(int err) {
     return err == ENOTSUP || err == EOPNOTSUPP || err == ENOSYS;
+}
+
+[[noreturn]] void ThrowErrno(int err, const std::string& path) {
+    throw CFileException(CFileException::CauseFromErrno(err, path), path, err);
 }
 
 FileTime FromTimespec(const struct timespec& time) {
@@ -58,8 +64,7 @@ std::optional<std::string> ReadDosValue(Get get, const std::string& path) {
         if (errno == ENODATA || IsUnsupported(errno)) {
             return std::nullopt;
         }
-        const int err = errno;
-        throw CFileException(CFileException::CauseFromErrno(err, path), path, err);
+        ThrowErrno(errno, path);
     }
 }
 
@@ -116,8 +121,7 @@ struct PathState {
 PathState ReadPathState(const std::string& path) {
     PathState state;
     if (::stat(path.c_str(), &state.info) != 0) {
-        const int err = errno;
-        throw CFileException(CFileException::CauseFromErrno(err, path), path, err);
+        ThrowErrno(errno, path);
     }
     state.dos = DosInfoOfPath(path);
     return state;
@@ -166,23 +170,202 @@ void ChangeMode(const std::string& path, mode_t current, mode_t wanted) {
         return;
     }
     if (::chmod(path.c_str(), wanted & 07777) != 0) {
-        const int err = errno;
-        throw CFileException(CFileException::CauseFromErrno(err, path), path, err);
+        ThrowErrno(errno, path);
     }
 }
 
-// False when the file system keeps no extended attributes; throws for other failures.
-bool WriteDosInfo(const std::string& path, const dosattrib::DosInfo& info) {
-    const std::string value = dosattrib::Encode(info);
-    if (::setxattr(path.c_str(), dosattrib::kName, value.data(), value.size(), 0) == 0) {
+// Writes the attribute, or removes it for none. False when the file system keeps no
+// extended attributes; throws for other failures.
+bool WriteDosInfo(const std::string& path, const std::optional<dosattrib::DosInfo>& info) {
+    int result = 0;
+    if (info) {
+        const std::string value = dosattrib::Encode(*info);
+        result = ::setxattr(path.c_str(), dosattrib::kName, value.data(), value.size(), 0);
+    } else if (::removexattr(path.c_str(), dosattrib::kName) != 0 && errno != ENODATA) {
+        result = -1;
+    }
+    if (result == 0) {
         return true;
     }
     const int err = errno;
     if (IsUnsupported(err)) {
         return false;
     }
-    throw CFileException(CFileException::CauseFromErrno(err, path), path, err);
+    ThrowErrno(err, path);
 }
+
+bool SameRecord(const std::optional<dosattrib::DosInfo>& a,
+                const std::optional<dosattrib::DosInfo>& b) {
+    return a.has_value() == b.has_value() && (!a || dosattrib::Encode(*a) == dosattrib::Encode(*b));
+}
+
+// One SetFileStatus: its steps in order, the parts they completed, and what a failure
+// half-way must undo.
+class StatusWriter {
+  public:
+    StatusWriter(const std::string& path, const CFileStatus& status, StatusParts parts)
+        : m_path(path),
+          m_status(status),
+          m_parts(parts),
+          m_state(ReadPathState(path)),
+          m_mode(m_state.info.st_mode) {}
+
+    StatusWrite Run() {
+        try {
+            // Setting read-only: the times first, as its last step may have to undo the
+            // record when the mode cannot change. Clearing it: lifted first, so that the
+            // record may be written.
+            const bool setReadOnly =
+                Asked(part::attributes) && (m_status.m_attribute & attr::readOnly) != 0;
+            if (setReadOnly) {
+                WriteTimes();
+            } else if (Asked(part::attributes)) {
+                SetMode(ModeWithReadOnly(m_state.info.st_mode, false));
+            }
+            try {
+                WriteRecord();
+            } catch (const CFileException&) {
+                Restore([&] { SetMode(m_state.info.st_mode); });
+                throw;
+            }
+            m_applied |= m_parts & part::created;
+            if (setReadOnly) {
+                SetReadOnlyLast();
+            } else {
+                m_applied |= m_parts & part::attributes;
+                WriteTimes();
+            }
+        } catch (const CFileException& failure) {
+            if (m_applied == 0) {
+                throw;
+            }
+            throw CStatusWriteException(failure, m_applied, m_parts & ~m_applied);
+        }
+        return m_result;
+    }
+
+  private:
+    bool Asked(StatusParts which) const { return (m_parts & which) != 0; }
+
+    void SetMode(mode_t mode) {
+        ChangeMode(m_path, m_mode, mode);
+        m_mode = mode;
+    }
+
+    // The creation time as GetFileStatus shows it.
+    FileTime ShownCreation() const {
+        if (m_state.dos && m_state.dos->creation) {
+            return *m_state.dos->creation;
+        }
+        return BirthTime(AT_FDCWD, m_path.c_str(), 0).value_or(FromTimespec(m_state.info.st_mtim));
+    }
+
+    bool CreationChanges() const {
+        return Asked(part::created) && m_status.m_ctime != ShownCreation();
+    }
+
+    // The stored record with `parts` changed; without one, a new record only when the file
+    // would otherwise not show what is asked.
+    std::optional<dosattrib::DosInfo> NewRecord(StatusParts parts) const {
+        dosattrib::DosInfo info = m_state.dos.value_or(dosattrib::DosInfo{});
+        bool needed = m_state.dos.has_value();
+        if ((parts & part::attributes) != 0) {
+            info.attributes = m_status.m_attribute & kRecordBits;
+            needed = needed || (m_status.m_attribute & attr::readOnly) != 0 ||
+                     (m_status.m_attribute & kDosBits) != DosBits(std::nullopt, m_path);
+        }
+        // An unchanged creation time stays where it came from: a birth time keeps its
+        // nanoseconds, which the attribute's 100 ns units would cut.
+        if ((parts & part::created) != 0 && CreationChanges()) {
+            info.creation = m_status.m_ctime;
+            needed = true;
+        }
+        return needed ? std::optional(info) : std::nullopt;
+    }
+
+    // Writing the attribute needs the write permission, which the owner of a file that
+    // is read-only in its mode lends itself for the write.
+    void WriteRecord() {
+        if (!Asked(part::attributes | part::created)) {
+            return;
+        }
+        const auto record = NewRecord(m_parts);
+        if (SameRecord(record, m_state.dos)) {
+            return;
+        }
+        bool kept = false;
+        try {
+            kept = WriteDosInfo(m_path, record);
+        } catch (const CFileException& failure) {
+            if (failure.m_lOsError != EACCES || (m_mode & S_IWUSR) != 0) {
+                throw;
+            }
+            const mode_t before = m_mode;
+            SetMode(before | S_IWUSR);
+            kept = WriteDosInfo(m_path, record);
+            SetMode(before);
+        }
+        if (kept) {
+            m_recordWritten = true;
+            return;
+        }
+        // Read-only alone lives in the mode as well: only the rest is lost.
+        if ((Asked(part::attributes) &&
+             (m_status.m_attribute & kDosBits) != DosBits(m_state.dos, m_path)) ||
+            CreationChanges()) {
+            m_result = StatusWrite::withoutExtendedAttributes;
+        }
+    }
+
+    void WriteTimes() {
+        if (!Asked(part::accessed | part::modified)) {
+            return;
+        }
+        struct timespec times[2] = {{0, UTIME_OMIT}, {0, UTIME_OMIT}};
+        if (Asked(part::accessed)) {
+            times[0] = ToTimespec(m_status.m_atime);
+        }
+        if (Asked(part::modified)) {
+            times[1] = ToTimespec(m_status.m_mtime);
+        }
+        if (::utimensat(AT_FDCWD, m_path.c_str(), times, 0) != 0) {
+            ThrowErrno(errno, m_path);
+        }
+        m_applied |= m_parts & (part::accessed | part::modified);
+    }
+
+    // When the mode cannot change (the file is another user's), the record's attributes
+    // go back too, rather than leave the file read-only for Samba alone.
+    void SetReadOnlyLast() {
+        try {
+            SetMode(ModeWithReadOnly(m_state.info.st_mode, true));
+        } catch (const CFileException&) {
+            if (m_recordWritten) {
+                Restore([&] { WriteDosInfo(m_path, NewRecord(m_parts & part::created)); });
+            }
+            throw;
+        }
+        m_applied |= part::attributes;
+    }
+
+    // An undo after a failure: the failure that matters is the first, reported as it is.
+    template <class Undo>
+    static void Restore(Undo undo) {
+        try {
+            undo();
+        } catch (const CFileException&) {
+        }
+    }
+
+    const std::string& m_path;
+    const CFileStatus& m_status;
+    const StatusParts m_parts;
+    const PathState m_state;
+    mode_t m_mode;
+    bool m_recordWritten = false;
+    StatusParts m_applied = 0;
+    StatusWrite m_result = StatusWrite::complete;
+};
 
 }  // namespace
 
@@ -190,8 +373,7 @@ CFileStatus GetFileStatus(const CFile& file) {
     const std::string& path = file.GetFilePath();
     struct stat info {};
     if (::fstat(file.Handle(), &info) != 0) {
-        const int err = errno;
-        throw CFileException(CFileException::CauseFromErrno(err, path), path, err);
+        ThrowErrno(errno, path);
     }
     const auto dos = DosInfoOfFile(file.Handle(), path);
 
@@ -205,66 +387,15 @@ CFileStatus GetFileStatus(const CFile& file) {
     }
     status.m_size = static_cast<std::uint64_t>(info.st_size);
     status.m_attribute = DosBits(dos, path);
-    if ((info.st_mode & S_IWUSR) == 0) {
+    if ((info.st_mode & S_IWUSR) == 0 || (dos && (dos->attributes & attr::readOnly) != 0)) {
         status.m_attribute |= attr::readOnly;
     }
     status.m_szFullName = path;
     return status;
 }
 
-bool WriteFileAttributes(const std::string& path, std::uint32_t attributes) {
-    try {
-        const PathState state = ReadPathState(path);
-        const std::uint8_t dosBits = static_cast<std::uint8_t>(attributes & kDosBits);
-        bool kept = true;
-        if (state.dos || dosBits != DosBits(state.dos, path)) {
-            dosattrib::DosInfo info = state.dos.value_or(dosattrib::DosInfo{});
-            info.attributes = static_cast<std::uint32_t>(attributes & (kDosBits | attr::readOnly));
-            kept = WriteDosInfo(path, info);
-        }
-        ChangeMode(path, state.info.st_mode,
-                   ModeWithReadOnly(state.info.st_mode, (attributes & attr::readOnly) != 0));
-        return kept;
-    } catch (const CFileException&) {
-        return false;
-    }
-}
-
-StatusWrite SetFileStatus(const std::string& path, const CFileStatus& status) {
-    const PathState state = ReadPathState(path);
-    StatusWrite result = StatusWrite::complete;
-
-    // The extended attribute first: writing it needs the write permission that
-    // read-only may take away below. It is left alone when it would not change, so that
-    // a file system without any refuses nothing the user did not ask for.
-    const std::uint8_t dosBits = status.m_attribute & kDosBits;
-    const std::optional<FileTime> storedCreation = state.dos ? state.dos->creation : std::nullopt;
-    // The creation time as GetFileStatus shows it.
-    const FileTime shownCreation =
-        storedCreation
-            ? *storedCreation
-            : BirthTime(AT_FDCWD, path.c_str(), 0).value_or(FromTimespec(state.info.st_mtim));
-    if (dosBits != DosBits(state.dos, path) || status.m_ctime != shownCreation) {
-        dosattrib::DosInfo info;
-        info.attributes = status.m_attribute & (kDosBits | attr::readOnly);
-        // An unchanged creation time stays where it came from: a birth time keeps its
-        // nanoseconds, which the attribute's 100 ns units would cut.
-        info.creation = status.m_ctime == shownCreation ? storedCreation : status.m_ctime;
-        if (!WriteDosInfo(path, info)) {
-            result = StatusWrite::withoutExtendedAttributes;
-        }
-    }
-
-    ChangeMode(path, state.info.st_mode,
-               ModeWithReadOnly(state.info.st_mode, (status.m_attribute & attr::readOnly) != 0));
-
-    // Last, as nothing after it may touch the access time.
-    const struct timespec times[2] = {ToTimespec(status.m_atime), ToTimespec(status.m_mtime)};
-    if (::utimensat(AT_FDCWD, path.c_str(), times, 0) != 0) {
-        const int err = errno;
-        throw CFileException(CFileException::CauseFromErrno(err, path), path, err);
-    }
-    return result;
+StatusWrite SetFileStatus(const std::string& path, const CFileStatus& status, StatusParts parts) {
+    return StatusWriter(path, status, parts).Run();
 }
 
 }  // namespace scx

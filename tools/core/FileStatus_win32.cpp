@@ -59,30 +59,60 @@ CFileStatus GetFileStatus(const CFile& file) {
     return status;
 }
 
-bool WriteFileAttributes(const std::string& path, std::uint32_t attributes) {
-    return ::SetFileAttributesW(win32::Widen(path).c_str(), attributes) != 0;
-}
-
-StatusWrite SetFileStatus(const std::string& path, const CFileStatus& status) {
-    // Changing the times needs only the right to write attributes, which a read-only
-    // file grants.
-    const HANDLE handle = ::CreateFileW(win32::Widen(path).c_str(), FILE_WRITE_ATTRIBUTES, 0,
-                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        ThrowLastError(path);
-    }
-    const FILETIME creation = ToFiletime(status.m_ctime);
-    const FILETIME access = ToFiletime(status.m_atime);
-    const FILETIME write = ToFiletime(status.m_mtime);
-    if (!::SetFileTime(handle, &creation, &access, &write)) {
+StatusWrite SetFileStatus(const std::string& path, const CFileStatus& status, StatusParts parts) {
+    StatusParts applied = 0;
+    const auto writeTimes = [&] {
+        constexpr StatusParts kTimes = part::modified | part::created | part::accessed;
+        if ((parts & kTimes) == 0) {
+            return;
+        }
+        // Changing the times needs only the right to write attributes, which a read-only
+        // file grants.
+        const HANDLE handle = ::CreateFileW(win32::Widen(path).c_str(), FILE_WRITE_ATTRIBUTES, 0,
+                                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            ThrowLastError(path);
+        }
+        const FILETIME creation = ToFiletime(status.m_ctime);
+        const FILETIME access = ToFiletime(status.m_atime);
+        const FILETIME write = ToFiletime(status.m_mtime);
+        // A null time is left as it is.
+        const BOOL set = ::SetFileTime(handle, (parts & part::created) != 0 ? &creation : nullptr,
+                                       (parts & part::accessed) != 0 ? &access : nullptr,
+                                       (parts & part::modified) != 0 ? &write : nullptr);
         const DWORD error = ::GetLastError();
         ::CloseHandle(handle);
-        throw CFileException(win32::CauseFromLastError(error), path, static_cast<int>(error));
-    }
-    ::CloseHandle(handle);
-    const DWORD attributes = status.m_attribute == 0 ? attr::normal : status.m_attribute;
-    if (!::SetFileAttributesW(win32::Widen(path).c_str(), attributes)) {
-        ThrowLastError(path);
+        if (!set) {
+            throw CFileException(win32::CauseFromLastError(error), path, static_cast<int>(error));
+        }
+        applied |= parts & kTimes;
+    };
+    const auto writeAttributes = [&] {
+        if ((parts & part::attributes) == 0) {
+            return;
+        }
+        constexpr DWORD kNormal = 0x80;  // what the system takes for "no attribute at all"
+        const DWORD attributes = status.m_attribute == 0 ? kNormal : status.m_attribute;
+        if (!::SetFileAttributesW(win32::Widen(path).c_str(), attributes)) {
+            ThrowLastError(path);
+        }
+        applied |= part::attributes;
+    };
+
+    try {
+        // Read-only lifted before the times, set after them, as on other systems.
+        if ((status.m_attribute & attr::readOnly) != 0) {
+            writeTimes();
+            writeAttributes();
+        } else {
+            writeAttributes();
+            writeTimes();
+        }
+    } catch (const CFileException& failure) {
+        if (applied == 0) {
+            throw;
+        }
+        throw CStatusWriteException(failure, applied, parts & ~applied);
     }
     return StatusWrite::complete;
 }

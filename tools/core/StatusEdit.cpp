@@ -2,6 +2,11 @@
 
 #include <cstdio>
 
+#include "File.h"
+#include "FileErrorText.h"
+#include "ResourceIds.h"
+#include "Resources.h"
+
 namespace scx::tools {
 
 std::optional<StatusEdit> EditOf(const CFileStatus& status) {
@@ -43,11 +48,93 @@ std::optional<CFileStatus> EditedStatus(const CFileStatus& old, const StatusEdit
     return edited;
 }
 
-StatusWrite ApplyEditedStatus(const std::string& path, const CFileStatus& edited) {
-    // Its failure shows in the status write that follows, which needs it on platforms
-    // where a read-only file's times cannot be changed.
-    WriteFileAttributes(path, attr::normal);
-    return SetFileStatus(path, edited);
+namespace {
+
+// The parts in which `edited` differs from `old`.
+StatusParts ChangedParts(const CFileStatus& old, const CFileStatus& edited) {
+    return (old.m_mtime != edited.m_mtime ? part::modified : 0) |
+           (old.m_ctime != edited.m_ctime ? part::created : 0) |
+           (old.m_atime != edited.m_atime ? part::accessed : 0) |
+           (old.m_attribute != edited.m_attribute ? part::attributes : 0);
+}
+
+// The dates, in the order the editor shows them.
+constexpr struct {
+    StatusParts part;
+    FileTime CFileStatus::*time;
+    unsigned name;
+} kDates[] = {{part::modified, &CFileStatus::m_mtime, res::IDS_PART_MODIFIED},
+              {part::created, &CFileStatus::m_ctime, res::IDS_PART_CREATED},
+              {part::accessed, &CFileStatus::m_atime, res::IDS_PART_ACCESSED}};
+
+std::string LocalDateText(const FileTime& time) {
+    const auto local = ToLocal(time);
+    return local ? DateText(local->date) : "?";
+}
+
+// "attributs, date de modification": the parts named in the editor's order.
+std::string PartsText(StatusParts parts) {
+    std::string text;
+    const auto add = [&](unsigned name) {
+        text += (text.empty() ? "" : ", ") + res::LoadString(name);
+    };
+    if ((parts & part::attributes) != 0) {
+        add(res::IDS_PART_ATTRIBUTES);
+    }
+    for (const auto& date : kDates) {
+        if ((parts & date.part) != 0) {
+            add(date.name);
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+AppliedStatus ApplyEditedStatus(const std::string& path, const CFileStatus& old,
+                                const CFileStatus& edited) {
+    StatusParts parts = ChangedParts(old, edited);
+    AppliedStatus applied;
+    applied.write = SetFileStatus(path, edited, parts);
+    if (applied.write == StatusWrite::withoutExtendedAttributes) {
+        parts &= ~part::created;  // already reported as not kept
+    }
+    CFile file(path, CFile::modeRead | CFile::shareExclusive);
+    applied.notKept = DatesNotKept(edited, GetFileStatus(file), parts);
+    return applied;
+}
+
+std::vector<DateNotKept> DatesNotKept(const CFileStatus& asked, const CFileStatus& stored,
+                                      StatusParts parts) {
+    std::vector<DateNotKept> notKept;
+    for (const auto& date : kDates) {
+        const FileTime& wanted = asked.*date.time;
+        const FileTime& kept = stored.*date.time;
+        if ((parts & date.part) != 0 && LocalDateText(wanted) != LocalDateText(kept)) {
+            notKept.push_back({date.part, wanted, kept});
+        }
+    }
+    return notKept;
+}
+
+std::vector<std::string> AppliedStatusRemarks(const std::string& path,
+                                              const AppliedStatus& applied) {
+    std::vector<std::string> remarks;
+    if (applied.write == StatusWrite::withoutExtendedAttributes) {
+        remarks.push_back(res::FormatString(res::IDS_NO_EXTENDED_ATTRIBUTES, {path}));
+    }
+    for (const DateNotKept& date : applied.notKept) {
+        remarks.push_back(res::FormatString(
+            res::IDS_DATE_NOT_KEPT,
+            {path, PartsText(date.part), LocalDateText(date.asked), LocalDateText(date.stored)}));
+    }
+    return remarks;
+}
+
+std::string PartialWriteText(const CStatusWriteException& failure) {
+    return DescribeFileError(failure) + "\n" +
+           res::FormatString(res::IDS_STATUS_PARTLY_WRITTEN,
+                             {PartsText(failure.m_applied), PartsText(failure.m_notApplied)});
 }
 
 std::string DateText(const LocalDate& date) {

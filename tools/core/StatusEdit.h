@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "FileStatus.h"
 #include "LocalDates.h"
@@ -29,9 +30,40 @@ std::optional<StatusEdit> EditOf(const CFileStatus& status);
 std::optional<CFileStatus> EditedStatus(const CFileStatus& old, const StatusEdit& edit,
                                         LocalDate& refused);
 
-// Writes `edited` to the file at `path`: the attributes of a normal file first (which
-// lifts read-only), then the times and the new attributes. Throws CFileException.
-StatusWrite ApplyEditedStatus(const std::string& path, const CFileStatus& edited);
+// A date that the file did not keep: the file system could not hold it (ext4's small
+// inodes stop at 2038) and stored another.
+struct DateNotKept {
+    StatusParts part;  // part::modified, part::created or part::accessed
+    FileTime asked;
+    FileTime stored;
+};
+
+struct AppliedStatus {
+    StatusWrite write = StatusWrite::complete;
+    std::vector<DateNotKept> notKept;
+};
+
+// Writes to the file at `path` what `edited` changes from `old`, the status it was made
+// from, and nothing else: an untouched date is not rewritten, and a user who may change
+// only some parts can change those. Then reads the file back. Throws CFileException, or
+// CStatusWriteException when the write stopped half-way.
+AppliedStatus ApplyEditedStatus(const std::string& path, const CFileStatus& old,
+                                const CFileStatus& edited);
+
+// The dates among `parts` that `stored` does not show on the day `asked` holds. The day is
+// what the editor sets; a file system may keep less than the time of day (FAT keeps the
+// access date alone).
+std::vector<DateNotKept> DatesNotKept(const CFileStatus& asked, const CFileStatus& stored,
+                                      StatusParts parts);
+
+// What the user is told after an ApplyEditedStatus that did not apply everything: one
+// French message per remark, none when the file took every change.
+std::vector<std::string> AppliedStatusRemarks(const std::string& path,
+                                              const AppliedStatus& applied);
+
+// The French report of a write that stopped half-way: the failure, naming the file, then
+// what was applied and what was not.
+std::string PartialWriteText(const CStatusWriteException& failure);
 
 // "JJ/MM/AAAA", the way dates are shown outside the fields.
 std::string DateText(const LocalDate& date);

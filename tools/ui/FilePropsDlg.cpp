@@ -191,14 +191,22 @@ void CFilePropsDlg::OnOK() {
     switch (AfxMessageBox(IDS_APPLY_CHANGES, MB_YESNOCANCEL | MB_ICONQUESTION)) {
         case IDCANCEL:
             return;
-        case IDYES:
+        case IDYES: {
+            tools::AppliedStatus applied;
+            try {
+                applied = tools::ApplyEditedStatus(m_strPath, m_status, *edited);
+            } catch (const CStatusWriteException& failure) {
+                // As after any failed write, the dialog stays open to try again; m_status
+                // stays what the file was, so that the retry writes every change again.
+                AfxMessageBox(tools::PartialWriteText(failure), MB_OK | MB_ICONSTOP);
+                return;
+            }
             m_status = *edited;
-            if (tools::ApplyEditedStatus(m_strPath, m_status) ==
-                StatusWrite::withoutExtendedAttributes) {
-                AfxMessageBox(ReplacePathSlot(LoadString(IDS_NO_EXTENDED_ATTRIBUTES), m_strPath),
-                              MB_OK | MB_ICONEXCLAMATION);
+            for (const std::string& remark : tools::AppliedStatusRemarks(m_strPath, applied)) {
+                AfxMessageBox(remark, MB_OK | MB_ICONEXCLAMATION);
             }
             break;
+        }
         default:
             break;
     }

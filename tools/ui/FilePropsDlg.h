@@ -15,7 +15,7 @@ class CFilePropsDlg : public CDialog {
     CFilePropsDlg();
 
     std::string m_strPath;  // the file to edit, set before the dialog is shown
-    // Read at opening; its times and attributes are replaced and written back on Yes.
+    // Read at opening; its times and attributes are replaced once Yes has written them.
     CFileStatus m_status;
 
   protected:
