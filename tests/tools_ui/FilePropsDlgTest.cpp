@@ -307,6 +307,55 @@ TEST_F(FilePropsDlgTest, ADateTheFileSystemCannotHold) {
     EXPECT_TRUE(dlg.IsEnded());
 }
 
+// A date outside the fields' range, which the file may bear, is the user's to change.
+TEST_F(FilePropsDlgTest, AnUntouchedDateStaysOutsideTheRange) {
+    constexpr FileTime k1965{-143461490, 123456789};  // 15 June 1965, 14:35:10 in Paris
+    const std::string path = MakeFile("f");
+    const struct timespec times[2] = {{k1965.seconds, k1965.nanoseconds},
+                                      {k1965.seconds, k1965.nanoseconds}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    struct statx before {};
+    ::statx(AT_FDCWD, path.c_str(), 0, STATX_CTIME, &before);
+
+    OpenOn(path);
+    EXPECT_EQ(Text(IDC_MOD_YEAR), "1965");
+    // Passing through the field is not changing it.
+    dlg.GotoDlgCtrl(IDC_MOD_YEAR);
+    dlg.GotoDlgCtrl(IDC_ACC_YEAR);
+    dlg.GotoDlgCtrl(IDOK);
+    EXPECT_TRUE(host.Messages().empty());
+    host.Answer({IDYES});
+    QTest::keyClick(dlg.GetDlgItem(IDOK), Qt::Key_Return);
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{LoadString(IDS_APPLY_CHANGES)});
+    EXPECT_TRUE(dlg.IsEnded());
+    CFileStatus after = Status(path);
+    EXPECT_EQ(after.m_mtime, k1965);
+    EXPECT_EQ(after.m_atime, k1965);
+    EXPECT_EQ(after.m_ctime, kCreated);
+    // Not even rewritten as they were.
+    struct statx now {};
+    ::statx(AT_FDCWD, path.c_str(), 0, STATX_CTIME, &now);
+    EXPECT_EQ(now.stx_ctime.tv_sec, before.stx_ctime.tv_sec);
+    EXPECT_EQ(now.stx_ctime.tv_nsec, before.stx_ctime.tv_nsec);
+
+    // A changed field is checked; the rest of its date stays in 1965.
+    CFilePropsDlg again;
+    again.m_strPath = path;
+    Open(again);
+    again.SetDlgItemText(IDC_ACC_YEAR, "1966");
+    again.SendNotify(Notify::KillFocus, IDC_ACC_YEAR);
+    EXPECT_EQ(again.GetDlgItemText(IDC_ACC_YEAR), "1980");
+    again.SetDlgItemText(IDC_ACC_YEAR, "1965");
+    again.SetDlgItemText(IDC_MOD_DAY, "16");
+    host.ClearMessages();
+    host.Answer({IDYES});
+    again.ClickDlgItem(IDOK);
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{LoadString(IDS_APPLY_CHANGES)});
+    after = Status(path);
+    EXPECT_EQ(after.m_mtime, (FileTime{k1965.seconds + kDay, k1965.nanoseconds}));
+    EXPECT_EQ(after.m_atime, k1965);
+}
+
 // A read-only file of the user's own, then the file of another user.
 class FilePropsDlgPermissionTest : public FilePropsDlgTest {};
 

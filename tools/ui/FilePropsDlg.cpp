@@ -19,27 +19,40 @@ using namespace win;
 
 namespace {
 
-// Each date field with its arrows and its range, in the template's order.
+// Each date field with its arrows, its range and what it shows of the file's status, in
+// the template's order.
 struct DateField {
     int id;
     int arrowsId;
     tools::FieldRange range;
+    FileTime CFileStatus::*time;
+    int tools::LocalDate::*part;
 };
+using tools::LocalDate;
 constexpr DateField kFields[] = {
-    {IDC_MOD_DAY, IDC_MOD_DAY_SPIN, tools::kDayRange},
-    {IDC_MOD_MONTH, IDC_MOD_MONTH_SPIN, tools::kMonthRange},
-    {IDC_MOD_YEAR, IDC_MOD_YEAR_SPIN, tools::kYearRange},
-    {IDC_CRE_DAY, IDC_CRE_DAY_SPIN, tools::kDayRange},
-    {IDC_CRE_MONTH, IDC_CRE_MONTH_SPIN, tools::kMonthRange},
-    {IDC_CRE_YEAR, IDC_CRE_YEAR_SPIN, tools::kYearRange},
-    {IDC_ACC_DAY, IDC_ACC_DAY_SPIN, tools::kDayRange},
-    {IDC_ACC_MONTH, IDC_ACC_MONTH_SPIN, tools::kMonthRange},
-    {IDC_ACC_YEAR, IDC_ACC_YEAR_SPIN, tools::kYearRange},
+    {IDC_MOD_DAY, IDC_MOD_DAY_SPIN, tools::kDayRange, &CFileStatus::m_mtime, &LocalDate::day},
+    {IDC_MOD_MONTH, IDC_MOD_MONTH_SPIN, tools::kMonthRange, &CFileStatus::m_mtime,
+     &LocalDate::month},
+    {IDC_MOD_YEAR, IDC_MOD_YEAR_SPIN, tools::kYearRange, &CFileStatus::m_mtime, &LocalDate::year},
+    {IDC_CRE_DAY, IDC_CRE_DAY_SPIN, tools::kDayRange, &CFileStatus::m_ctime, &LocalDate::day},
+    {IDC_CRE_MONTH, IDC_CRE_MONTH_SPIN, tools::kMonthRange, &CFileStatus::m_ctime,
+     &LocalDate::month},
+    {IDC_CRE_YEAR, IDC_CRE_YEAR_SPIN, tools::kYearRange, &CFileStatus::m_ctime, &LocalDate::year},
+    {IDC_ACC_DAY, IDC_ACC_DAY_SPIN, tools::kDayRange, &CFileStatus::m_atime, &LocalDate::day},
+    {IDC_ACC_MONTH, IDC_ACC_MONTH_SPIN, tools::kMonthRange, &CFileStatus::m_atime,
+     &LocalDate::month},
+    {IDC_ACC_YEAR, IDC_ACC_YEAR_SPIN, tools::kYearRange, &CFileStatus::m_atime, &LocalDate::year},
 };
 
 const DateField& FieldOf(int id) {
     return *std::find_if(std::begin(kFields), std::end(kFields),
                          [id](const DateField& field) { return field.id == id; });
+}
+
+// The field's value in `status`; nothing when its time cannot be broken down.
+std::optional<int> ValueIn(const CFileStatus& status, const DateField& field) {
+    const auto local = tools::ToLocal(status.*field.time);
+    return local ? std::optional(local->date.*field.part) : std::nullopt;
 }
 
 }  // namespace
@@ -74,17 +87,9 @@ bool CFilePropsDlg::OnInitDialog() {
         return false;
     }
 
-    const struct {
-        const FileTime& time;
-        int dayId, monthId, yearId;
-    } groups[] = {{m_status.m_mtime, IDC_MOD_DAY, IDC_MOD_MONTH, IDC_MOD_YEAR},
-                  {m_status.m_ctime, IDC_CRE_DAY, IDC_CRE_MONTH, IDC_CRE_YEAR},
-                  {m_status.m_atime, IDC_ACC_DAY, IDC_ACC_MONTH, IDC_ACC_YEAR}};
-    for (const auto& group : groups) {
-        if (const auto local = tools::ToLocal(group.time)) {
-            SetDlgItemText(group.dayId, std::to_string(local->date.day));
-            SetDlgItemText(group.monthId, std::to_string(local->date.month));
-            SetDlgItemText(group.yearId, std::to_string(local->date.year));
+    for (const DateField& field : kFields) {
+        if (const auto value = ValueIn(m_status, field)) {
+            SetDlgItemText(field.id, std::to_string(*value));
         }
     }
 
@@ -117,15 +122,22 @@ int CFilePropsDlg::ReadFieldInt(int id) const {
         pieces::ParseLeadingDecimal(GetDlgItemText(id)), INT_MIN, INT_MAX));
 }
 
-bool CFilePropsDlg::CheckField(int id, tools::FieldRange range) {
-    switch (tools::CheckRange(ReadFieldInt(id), range)) {
+bool CFilePropsDlg::CheckField(int id) {
+    // The range is the user's: a file may bear a date outside it (1965), which stays as it
+    // is while its field is not changed.
+    const DateField& field = FieldOf(id);
+    const int value = ReadFieldInt(id);
+    if (ValueIn(m_status, field) == value) {
+        return true;
+    }
+    switch (tools::CheckRange(value, field.range)) {
         case tools::RangeCheck::aboveMaximum:
             AfxMessageBox(IDS_VALUE_TOO_HIGH);
-            SetDlgItemText(id, std::to_string(range.maximum));
+            SetDlgItemText(id, std::to_string(field.range.maximum));
             return false;
         case tools::RangeCheck::belowMinimum:
             AfxMessageBox(IDS_VALUE_TOO_LOW);
-            SetDlgItemText(id, std::to_string(range.minimum));
+            SetDlgItemText(id, std::to_string(field.range.minimum));
             return false;
         case tools::RangeCheck::inside:
             break;
@@ -134,31 +146,31 @@ bool CFilePropsDlg::CheckField(int id, tools::FieldRange range) {
 }
 
 void CFilePropsDlg::OnKillFocusModifiedDay() {
-    CheckField(IDC_MOD_DAY, FieldOf(IDC_MOD_DAY).range);
+    CheckField(IDC_MOD_DAY);
 }
 void CFilePropsDlg::OnKillFocusModifiedMonth() {
-    CheckField(IDC_MOD_MONTH, FieldOf(IDC_MOD_MONTH).range);
+    CheckField(IDC_MOD_MONTH);
 }
 void CFilePropsDlg::OnKillFocusModifiedYear() {
-    CheckField(IDC_MOD_YEAR, FieldOf(IDC_MOD_YEAR).range);
+    CheckField(IDC_MOD_YEAR);
 }
 void CFilePropsDlg::OnKillFocusCreatedDay() {
-    CheckField(IDC_CRE_DAY, FieldOf(IDC_CRE_DAY).range);
+    CheckField(IDC_CRE_DAY);
 }
 void CFilePropsDlg::OnKillFocusCreatedMonth() {
-    CheckField(IDC_CRE_MONTH, FieldOf(IDC_CRE_MONTH).range);
+    CheckField(IDC_CRE_MONTH);
 }
 void CFilePropsDlg::OnKillFocusCreatedYear() {
-    CheckField(IDC_CRE_YEAR, FieldOf(IDC_CRE_YEAR).range);
+    CheckField(IDC_CRE_YEAR);
 }
 void CFilePropsDlg::OnKillFocusAccessedDay() {
-    CheckField(IDC_ACC_DAY, FieldOf(IDC_ACC_DAY).range);
+    CheckField(IDC_ACC_DAY);
 }
 void CFilePropsDlg::OnKillFocusAccessedMonth() {
-    CheckField(IDC_ACC_MONTH, FieldOf(IDC_ACC_MONTH).range);
+    CheckField(IDC_ACC_MONTH);
 }
 void CFilePropsDlg::OnKillFocusAccessedYear() {
-    CheckField(IDC_ACC_YEAR, FieldOf(IDC_ACC_YEAR).range);
+    CheckField(IDC_ACC_YEAR);
 }
 
 tools::LocalDate CFilePropsDlg::ReadDate(int dayId, int monthId, int yearId) const {
@@ -168,7 +180,7 @@ tools::LocalDate CFilePropsDlg::ReadDate(int dayId, int monthId, int yearId) con
 void CFilePropsDlg::OnOK() {
     // A field filled without the keyboard has not met its check yet.
     for (const DateField& field : kFields) {
-        if (!CheckField(field.id, field.range)) {
+        if (!CheckField(field.id)) {
             return;
         }
     }

@@ -36,9 +36,9 @@ class CFilePropsDlg : public CDialog {
 
     // The field's text read the way atoi reads it.
     int ReadFieldInt(int id) const;
-    // The check on leaving a field: a value beyond a bound is reported (118 or 119) and
-    // replaced by that bound. False when it was.
-    bool CheckField(int id, tools::FieldRange range);
+    // The check on leaving a field that the user changed: a value beyond a bound is
+    // reported (118 or 119) and replaced by that bound. False when it was.
+    bool CheckField(int id);
     tools::LocalDate ReadDate(int dayId, int monthId, int yearId) const;
 };
 
