@@ -18,6 +18,7 @@ else
         librsvg2-bin dpkg-dev lintian appstream desktop-file-utils shared-mime-info file
         man-db strace
         python3-samba
+        util-linux mount e2fsprogs
     )
 fi
 missing=()
