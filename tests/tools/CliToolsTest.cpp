@@ -145,6 +145,23 @@ TEST_F(CliToolsTest, PropsKeepsReadOnlyAsSambaSetsIt) {
     EXPECT_EQ(DosAttributes(path), 0x22u);
 }
 
+TEST_F(CliToolsTest, PropsKeepsTheRecordsOtherFields) {
+    dosattrib::DosInfo stored(attr::archive, FileTime{1000000000, 0});
+    stored.record.version = 4;
+    stored.record.itime = 0x01D0A0B0C0D0E0F0;
+    const std::string path = NewFile("f", dosattrib::Encode(stored));
+    ASSERT_EQ(RunCliWith({"props", path, "--hidden", "on", "--created", "2/2/2003"}).code,
+              kExitSuccess);
+    char value[256];
+    const ssize_t n = ::getxattr(path.c_str(), dosattrib::kName, value, sizeof value);
+    const auto after = dosattrib::Decode(std::string(value, n > 0 ? n : 0));
+    ASSERT_TRUE(after.has_value());
+    EXPECT_EQ(after->attributes, attr::hidden | attr::archive);
+    EXPECT_EQ(after->record.version, 4);
+    EXPECT_EQ(after->record.itime, stored.record.itime);
+    EXPECT_EQ(tools::ToLocal(*after->creation)->date, (tools::LocalDate{2, 2, 2003}));
+}
+
 TEST_F(CliToolsTest, PropsSaysWhichDateTheFileSystemDidNotKeep) {
     ScratchMount ext4(Path("ext4"), ScratchMount::Kind::smallInodeExt4);
     if (!ext4.Refusal().empty()) {
