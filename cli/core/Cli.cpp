@@ -399,12 +399,12 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
             default:
                 return RunInfoCommand(arguments, out, err);
         }
-    } catch (const CStatusWriteException& error) {
-        err << tools::PartialWriteText(error) << '\n';
     } catch (const CFileException& error) {
         operation.EndProgressLine();
         out.flush();
-        err << DescribeFileError(error) << '\n';
+        const auto* partial = dynamic_cast<const CStatusWriteException*>(&error);
+        err << (partial != nullptr ? tools::PartialWriteText(*partial) : DescribeFileError(error))
+            << '\n';
     } catch (const std::bad_alloc&) {
         operation.EndProgressLine();
         err << Message(res::IDS_OUT_OF_MEMORY) << '\n';

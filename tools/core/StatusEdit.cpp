@@ -99,6 +99,9 @@ AppliedStatus ApplyEditedStatus(const std::string& path, const CFileStatus& old,
     if (applied.write == StatusWrite::withoutExtendedAttributes) {
         parts &= ~part::created;  // already reported as not kept
     }
+    if ((parts & (part::modified | part::created | part::accessed)) == 0) {
+        return applied;
+    }
     CFile file(path, CFile::modeRead | CFile::shareExclusive);
     applied.notKept = DatesNotKept(edited, GetFileStatus(file), parts);
     return applied;
