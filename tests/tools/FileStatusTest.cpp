@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 #include <sys/xattr.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "DosAttrib.h"
 #include "File.h"
@@ -190,6 +192,36 @@ TEST_F(FileStatusTest, OnlyTheAskedPartsAreWritten) {
         EXPECT_EQ(back.m_attribute, parts == part::attributes ? attr::hidden : attr::archive)
             << parts;
     }
+}
+
+// Another user keeps replacing the path by a read-only file of theirs and by a link to
+// one of ours: whichever the write meets, it changes that file from its own permissions,
+// never ours from theirs.
+TEST_F(FileStatusTest, APathReplacedDuringTheWriteNeverMixesTwoFiles) {
+    const Umask mask(0022);
+    const std::string victim = NewFile("victim", 0600);
+    const std::string path = m_tmp.Path("f");
+    const std::string plain = m_tmp.Path(".plain");
+    const std::string link = m_tmp.Path(".link");
+    std::atomic<bool> stop{false};
+    std::thread swapper([&] {
+        while (!stop) {
+            ::close(::open(plain.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0444));
+            ::rename(plain.c_str(), path.c_str());
+            ::symlink(victim.c_str(), link.c_str());
+            ::rename(link.c_str(), path.c_str());
+        }
+    });
+    CFileStatus writable;
+    for (int round = 0; round < 5000 && Mode(victim) == 0600; ++round) {
+        try {
+            SetFileStatus(path, writable, part::attributes);
+        } catch (const CFileException&) {
+        }
+    }
+    stop = true;
+    swapper.join();
+    EXPECT_EQ(Mode(victim), 0600u);
 }
 
 TEST_F(FileStatusTest, MissingFileIsRaised) {

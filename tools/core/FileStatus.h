@@ -76,11 +76,13 @@ class CStatusWriteException : public CFileException {
 CFileStatus GetFileStatus(const CFile& file);
 
 // Writes `parts` of `status` (times to the nanosecond) to the file at `path` and leaves
-// the rest as it is, so that a user may change what the system lets them: the times need
-// the file's ownership, the attributes its write permission (or ownership, for
-// read-only). Read-only is lifted first when it is cleared and set last when it is set.
-// m_size and m_szFullName are not used. Throws CFileException when nothing was written,
-// CStatusWriteException when some parts were.
+// the rest as it is. On POSIX systems the path is opened once, following a link as the
+// read does, and every step acts on that file however the path changes meanwhile; a
+// folder, pipe or device is refused. A user may change what the system lets them: the
+// times need the file's ownership, the attributes its write permission (or ownership,
+// for read-only). Read-only is lifted first when it is cleared and set last when it is
+// set. m_size and m_szFullName are not used. Throws CFileException when nothing was
+// written, CStatusWriteException when some parts were.
 StatusWrite SetFileStatus(const std::string& path, const CFileStatus& status, StatusParts parts);
 
 }  // namespace scx

@@ -44,8 +44,10 @@ struct timespec ToTimespec(const FileTime& time) {
 
 // The attribute's value; nothing when the file has none or the file system keeps none.
 // Throws for any other failure.
-template <class Get>
-std::optional<std::string> ReadDosValue(Get get, const std::string& path) {
+std::optional<std::string> ReadDosValue(int fd, const std::string& path) {
+    const auto get = [fd](char* buffer, std::size_t size) {
+        return ::fgetxattr(fd, dosattrib::kName, buffer, size);
+    };
     std::string value(256, '\0');
     for (;;) {
         const ssize_t n = get(value.data(), value.size());
@@ -68,21 +70,8 @@ std::optional<std::string> ReadDosValue(Get get, const std::string& path) {
     }
 }
 
-std::optional<dosattrib::DosInfo> DosInfoOfPath(const std::string& path) {
-    const auto value = ReadDosValue(
-        [&](char* buffer, std::size_t size) {
-            return ::getxattr(path.c_str(), dosattrib::kName, buffer, size);
-        },
-        path);
-    return value ? dosattrib::Decode(*value) : std::nullopt;
-}
-
 std::optional<dosattrib::DosInfo> DosInfoOfFile(int fd, const std::string& path) {
-    const auto value = ReadDosValue(
-        [&](char* buffer, std::size_t size) {
-            return ::fgetxattr(fd, dosattrib::kName, buffer, size);
-        },
-        path);
+    const auto value = ReadDosValue(fd, path);
     return value ? dosattrib::Decode(*value) : std::nullopt;
 }
 
@@ -99,32 +88,41 @@ std::uint8_t DosBits(const std::optional<dosattrib::DosInfo>& info, const std::s
     return NameOf(path).starts_with('.') ? attr::hidden : 0;
 }
 
-// The file system's birth time of `path` relative to `folder` (statx's addressing).
-std::optional<FileTime> BirthTime(int folder, const char* path, int flags) {
+// The file system's birth time of an open file.
+std::optional<FileTime> BirthTime(int fd) {
 #ifdef STATX_BTIME
     struct statx info {};
-    if (::statx(folder, path, flags, STATX_BTIME, &info) == 0 &&
+    if (::statx(fd, "", AT_EMPTY_PATH, STATX_BTIME, &info) == 0 &&
         (info.stx_mask & STATX_BTIME) != 0) {
         return FileTime{info.stx_btime.tv_sec, static_cast<std::int32_t>(info.stx_btime.tv_nsec)};
     }
 #else
-    (void)folder, (void)path, (void)flags;
+    (void)fd;
 #endif
     return std::nullopt;
 }
 
-struct PathState {
+struct FileState {
     struct stat info {};
     std::optional<dosattrib::DosInfo> dos;
 };
 
-PathState ReadPathState(const std::string& path) {
-    PathState state;
-    if (::stat(path.c_str(), &state.info) != 0) {
-        ThrowErrno(errno, path);
+FileState ReadFileState(const CFile& file) {
+    FileState state;
+    if (::fstat(file.Handle(), &state.info) != 0) {
+        ThrowErrno(errno, file.GetFilePath());
     }
-    state.dos = DosInfoOfPath(path);
+    state.dos = DosInfoOfFile(file.Handle(), file.GetFilePath());
     return state;
+}
+
+// The creation time as the file shows it: the attribute's, else the birth time, else the
+// last write.
+FileTime CreationTime(const CFile& file, const FileState& state) {
+    if (state.dos && state.dos->creation) {
+        return *state.dos->creation;
+    }
+    return BirthTime(file.Handle()).value_or(FromTimespec(state.info.st_mtim));
 }
 
 // The process's umask, read without changing it where the system tells it.
@@ -165,23 +163,23 @@ mode_t ModeWithReadOnly(mode_t mode, bool readOnly) {
     return mode | (write & ~CurrentUmask()) | S_IWUSR;
 }
 
-void ChangeMode(const std::string& path, mode_t current, mode_t wanted) {
+void ChangeMode(const CFile& file, mode_t current, mode_t wanted) {
     if ((current & 07777) == (wanted & 07777)) {
         return;
     }
-    if (::chmod(path.c_str(), wanted & 07777) != 0) {
-        ThrowErrno(errno, path);
+    if (::fchmod(file.Handle(), wanted & 07777) != 0) {
+        ThrowErrno(errno, file.GetFilePath());
     }
 }
 
 // Writes the attribute, or removes it for none. False when the file system keeps no
 // extended attributes; throws for other failures.
-bool WriteDosInfo(const std::string& path, const std::optional<dosattrib::DosInfo>& info) {
+bool WriteDosInfo(const CFile& file, const std::optional<dosattrib::DosInfo>& info) {
     int result = 0;
     if (info) {
         const std::string value = dosattrib::Encode(*info);
-        result = ::setxattr(path.c_str(), dosattrib::kName, value.data(), value.size(), 0);
-    } else if (::removexattr(path.c_str(), dosattrib::kName) != 0 && errno != ENODATA) {
+        result = ::fsetxattr(file.Handle(), dosattrib::kName, value.data(), value.size(), 0);
+    } else if (::fremovexattr(file.Handle(), dosattrib::kName) != 0 && errno != ENODATA) {
         result = -1;
     }
     if (result == 0) {
@@ -191,7 +189,7 @@ bool WriteDosInfo(const std::string& path, const std::optional<dosattrib::DosInf
     if (IsUnsupported(err)) {
         return false;
     }
-    ThrowErrno(err, path);
+    ThrowErrno(err, file.GetFilePath());
 }
 
 bool SameRecord(const std::optional<dosattrib::DosInfo>& a,
@@ -200,14 +198,16 @@ bool SameRecord(const std::optional<dosattrib::DosInfo>& a,
 }
 
 // One SetFileStatus: its steps in order, the parts they completed, and what a failure
-// half-way must undo.
+// half-way must undo. Every step acts on the one open file, so that a path replaced
+// meanwhile cannot receive another file's permissions.
 class StatusWriter {
   public:
-    StatusWriter(const std::string& path, const CFileStatus& status, StatusParts parts)
-        : m_path(path),
+    StatusWriter(const CFile& file, const CFileStatus& status, StatusParts parts)
+        : m_file(file),
+          m_path(file.GetFilePath()),
           m_status(status),
           m_parts(parts),
-          m_state(ReadPathState(path)),
+          m_state(ReadFileState(file)),
           m_mode(m_state.info.st_mode) {}
 
     StatusWrite Run() {
@@ -248,20 +248,12 @@ class StatusWriter {
     bool Asked(StatusParts which) const { return (m_parts & which) != 0; }
 
     void SetMode(mode_t mode) {
-        ChangeMode(m_path, m_mode, mode);
+        ChangeMode(m_file, m_mode, mode);
         m_mode = mode;
     }
 
-    // The creation time as GetFileStatus shows it.
-    FileTime ShownCreation() const {
-        if (m_state.dos && m_state.dos->creation) {
-            return *m_state.dos->creation;
-        }
-        return BirthTime(AT_FDCWD, m_path.c_str(), 0).value_or(FromTimespec(m_state.info.st_mtim));
-    }
-
     bool CreationChanges() const {
-        return Asked(part::created) && m_status.m_ctime != ShownCreation();
+        return Asked(part::created) && m_status.m_ctime != CreationTime(m_file, m_state);
     }
 
     // The stored record with `parts` changed; without one, a new record only when the file
@@ -295,14 +287,14 @@ class StatusWriter {
         }
         bool kept = false;
         try {
-            kept = WriteDosInfo(m_path, record);
+            kept = WriteDosInfo(m_file, record);
         } catch (const CFileException& failure) {
             if (failure.m_lOsError != EACCES || (m_mode & S_IWUSR) != 0) {
                 throw;
             }
             const mode_t before = m_mode;
             SetMode(before | S_IWUSR);
-            kept = WriteDosInfo(m_path, record);
+            kept = WriteDosInfo(m_file, record);
             SetMode(before);
         }
         if (kept) {
@@ -328,7 +320,7 @@ class StatusWriter {
         if (Asked(part::modified)) {
             times[1] = ToTimespec(m_status.m_mtime);
         }
-        if (::utimensat(AT_FDCWD, m_path.c_str(), times, 0) != 0) {
+        if (::futimens(m_file.Handle(), times) != 0) {
             ThrowErrno(errno, m_path);
         }
         m_applied |= m_parts & (part::accessed | part::modified);
@@ -341,7 +333,7 @@ class StatusWriter {
             SetMode(ModeWithReadOnly(m_state.info.st_mode, true));
         } catch (const CFileException&) {
             if (m_recordWritten) {
-                Restore([&] { WriteDosInfo(m_path, NewRecord(m_parts & part::created)); });
+                Restore([&] { WriteDosInfo(m_file, NewRecord(m_parts & part::created)); });
             }
             throw;
         }
@@ -357,10 +349,11 @@ class StatusWriter {
         }
     }
 
+    const CFile& m_file;
     const std::string& m_path;
     const CFileStatus& m_status;
     const StatusParts m_parts;
-    const PathState m_state;
+    const FileState m_state;
     mode_t m_mode;
     bool m_recordWritten = false;
     StatusParts m_applied = 0;
@@ -370,32 +363,25 @@ class StatusWriter {
 }  // namespace
 
 CFileStatus GetFileStatus(const CFile& file) {
-    const std::string& path = file.GetFilePath();
-    struct stat info {};
-    if (::fstat(file.Handle(), &info) != 0) {
-        ThrowErrno(errno, path);
-    }
-    const auto dos = DosInfoOfFile(file.Handle(), path);
-
+    const FileState state = ReadFileState(file);
     CFileStatus status;
-    status.m_mtime = FromTimespec(info.st_mtim);
-    status.m_atime = FromTimespec(info.st_atim);
-    if (dos && dos->creation) {
-        status.m_ctime = *dos->creation;
-    } else {
-        status.m_ctime = BirthTime(file.Handle(), "", AT_EMPTY_PATH).value_or(status.m_mtime);
-    }
-    status.m_size = static_cast<std::uint64_t>(info.st_size);
-    status.m_attribute = DosBits(dos, path);
-    if ((info.st_mode & S_IWUSR) == 0 || (dos && (dos->attributes & attr::readOnly) != 0)) {
+    status.m_mtime = FromTimespec(state.info.st_mtim);
+    status.m_atime = FromTimespec(state.info.st_atim);
+    status.m_ctime = CreationTime(file, state);
+    status.m_size = static_cast<std::uint64_t>(state.info.st_size);
+    status.m_szFullName = file.GetFilePath();
+    status.m_attribute = DosBits(state.dos, status.m_szFullName);
+    if ((state.info.st_mode & S_IWUSR) == 0 ||
+        (state.dos && (state.dos->attributes & attr::readOnly) != 0)) {
         status.m_attribute |= attr::readOnly;
     }
-    status.m_szFullName = path;
     return status;
 }
 
 StatusWrite SetFileStatus(const std::string& path, const CFileStatus& status, StatusParts parts) {
-    return StatusWriter(path, status, parts).Run();
+    // A link named by the user is followed, as when the status was read; once.
+    const CFile file(path, CFile::modeRead | CFile::shareExclusive);
+    return StatusWriter(file, status, parts).Run();
 }
 
 }  // namespace scx
