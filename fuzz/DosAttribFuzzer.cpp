@@ -30,12 +30,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(again.has_value());
     Check(again->attributes == info->attributes && again->creation == info->creation);
     Record kept = info->record;
-    if (kept.version == 0) {
-        kept.version = 3;  // the text alone, or a version not read, becomes version 3
+    if (kept.version == 0 || kept.version == 1) {
+        kept.version = 3;  // the text alone, a version not read, or version 1 becomes 3
     }
     // Flags for what the value now holds.
     kept.validFlags |= 0x01;
-    if (!info->creation) {
+    if (info->creation) {
+        kept.validFlags |= 0x10;
+    } else {
         kept.validFlags &= ~std::uint32_t{0x10};
     }
     Check(again->record == kept);

@@ -51,11 +51,13 @@ std::string FieldsLine(const SambaRecord& r) {
 }
 
 // What Samba's file server makes of a record: the attributes whatever the valid flags
-// say, the creation time only when flagged and not zero; the text alone has none.
+// say, the creation time only when flagged (version 1 has no flags) and not zero; the
+// text alone has none.
 DosInfo SambaMeaning(const SambaRecord& r) {
     DosInfo info;
     info.attributes = static_cast<std::uint32_t>(r.attrib);
-    if (r.version != kTextOnly && (r.validFlags & kValidCreation) != 0 && r.creation != 0) {
+    const bool flagged = r.version == 1 || (r.validFlags & kValidCreation) != 0;
+    if (r.version != kTextOnly && flagged && r.creation != 0) {
         info.creation = FromNtTime(r.creation);
     }
     return info;
@@ -166,14 +168,28 @@ dosattrib::Record KeptFields(const SambaRecord& r) {
             .itime = r.itime};
 }
 
-// What Samba packs: versions 3, 4 and 5 and the text alone, with texts of every length
-// from "0x0" to "0x20020", the creation time flagged or not, and the fields that only
-// some versions have.
+// What Samba packs: versions 1, 3, 4 and 5 and the text alone, with texts of every
+// length from "0x0" to "0x20020", the creation time flagged or not, and the fields that
+// only some versions have.
 std::vector<SambaRecord> SambaTable() {
     std::vector<SambaRecord> table;
-    for (const unsigned version : {kTextOnly, 3u, 4u, 5u}) {
+    for (const unsigned version : {kTextOnly, 1u, 3u, 4u, 5u}) {
         for (const std::uint32_t attrib :
              {0x0, 0x1, 0x2, 0x4, 0x20, 0x22, 0x27, 0x80, 0x120, 0x2020, 0x20020}) {
+            if (version == 1) {
+                // No valid flags: a creation time is one when it is not zero.
+                table.push_back({.version = 1, .attrib = attrib});
+                for (const FileTime& creation : kCreations) {
+                    table.push_back({.version = 1,
+                                     .attrib = attrib,
+                                     .creation = ToNtTime(creation),
+                                     .eaSize = 12,
+                                     .size = 5000,
+                                     .allocSize = 8192,
+                                     .changeTime = ToNtTime(creation) + 9});
+                }
+                continue;
+            }
             table.push_back({.version = version, .validFlags = kValidAttributes, .attrib = attrib});
             if (version == kTextOnly) {
                 continue;
@@ -270,7 +286,7 @@ TEST_F(DosAttribSambaTest, WeReadWhatSambaPacksAndKeepItsFields) {
         const DosInfo& edit = rewrites[i].info;
         const SambaRecord& before = table[rewrites[i].row];
         SambaRecord expected = before;
-        expected.version = before.version == kTextOnly ? 3 : before.version;
+        expected.version = before.version == kTextOnly || before.version == 1 ? 3 : before.version;
         expected.attrib = edit.attributes;
         expected.validFlags = (before.validFlags | kValidAttributes) & ~kValidCreation;
         if (edit.creation) {

@@ -39,6 +39,10 @@ TEST(DosAttribTest, FormsWrittenByOtherPrograms) {
     } cases[] = {
         {"text without its NUL (Wine)", "0x22", 0x22, std::nullopt},
         {"text alone", Unhex("30783600"), 0x6, std::nullopt},
+        {"version 1 (Samba 3.0), every field valid",
+         Unhex("30783232000001000100000022000000000000008813000000000000002000000000000000"
+               "00b31955a4bf010900b31955a4bf01"),
+         0x22, FileTime{955526400, 0}},
         {"version 3", kVersion3, 0x2, kCreation2001},
         {"version 3, creation not flagged",
          Unhex("307832300000030003000000010000002000000000000000640000000000000000100000000000"

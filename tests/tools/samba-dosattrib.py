@@ -22,8 +22,8 @@ except ImportError as error:
 TEXT_ONLY = 0xFFFF
 FIELDS = ("valid_flags", "attrib", "create_time", "itime", "ea_size", "size", "alloc_size",
           "change_time")
-INFO = {TEXT_ONLY: xattr.DosInfoFFFFCompat, 3: xattr.DosInfo3, 4: xattr.DosInfo4,
-        5: xattr.DosInfo5}
+INFO = {TEXT_ONLY: xattr.DosInfoFFFFCompat, 1: xattr.DosInfo1, 3: xattr.DosInfo3,
+        4: xattr.DosInfo4, 5: xattr.DosInfo5}
 
 
 def pack(numbers):

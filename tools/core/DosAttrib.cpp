@@ -98,15 +98,17 @@ std::string HexText(std::uint32_t attributes) {
 std::optional<DosInfo> DecodeRecord(Reader reader) {
     const auto version = reader.Next<std::uint16_t>();
     const auto level = reader.Next<std::uint16_t>();  // the union's, repeating the version
-    if (!reader.Complete() || level != version || version < 3 || version > 5) {
+    if (!reader.Complete() || level != version || version == 2 || version < 1 || version > 5) {
         return std::nullopt;
     }
     DosInfo info;
     Record& record = info.record;
     record.version = version;
-    record.validFlags = reader.Next<std::uint32_t>();
+    if (version != 1) {
+        record.validFlags = reader.Next<std::uint32_t>();
+    }
     info.attributes = reader.Next<std::uint32_t>();
-    if (version == 3) {
+    if (version <= 3) {
         record.eaSize = reader.Next<std::uint32_t>();
         record.size = reader.Next<std::uint64_t>();
         record.allocationSize = reader.Next<std::uint64_t>();
@@ -114,13 +116,15 @@ std::optional<DosInfo> DecodeRecord(Reader reader) {
         record.itime = reader.Next<std::uint64_t>();
     }
     record.creationTime = reader.Next<std::uint64_t>();
-    if (version == 3) {
+    if (version <= 3) {
         record.changeTime = reader.Next<std::uint64_t>();
     }
     if (!reader.Complete()) {
         return std::nullopt;  // cut short
     }
-    if ((record.validFlags & kValidCreationTime) && record.creationTime != 0) {
+    // Version 1 has no valid flags: every field of it is.
+    const bool creationValid = version == 1 || (record.validFlags & kValidCreationTime) != 0;
+    if (creationValid && record.creationTime != 0) {
         info.creation = FromNtTime(record.creationTime);
     }
     return info;
@@ -160,14 +164,16 @@ std::optional<DosInfo> Decode(std::string_view value) {
     return std::nullopt;
 }
 
-// A value without a record we read becomes version 3, the one version that Samba (3
+// A value without a record we read becomes version 3, the one version that Samba (1
 // to 5), the kernel's SMB server (3 and 4) and Wine (the text, which Samba writes only
-// in version 3) all read. Samba 4.17 writes version 5 with an empty text, which neither
-// of the others reads; a record of version 4 or 5 keeps its version all the same, and
-// gains the text.
+// in versions 1 and 3) all read; so does version 1, whose fields version 3 all has.
+// Samba 4.17 writes version 5 with an empty text, which neither of the others reads; a
+// record of version 4 or 5 keeps its version all the same, and gains the text.
 std::string Encode(const DosInfo& info) {
     Record record = info.record;
-    if (record.version < 3 || record.version > 5) {
+    if (record.version == 1) {
+        record.version = 3;
+    } else if (record.version < 3 || record.version > 5) {
         record = Record{};
         record.version = 3;
     }
