@@ -117,9 +117,10 @@ void CFile::Open(const std::string& path, unsigned flags) {
         fail(injected);
     }
 
-    // Without O_NONBLOCK, opening a pipe waits for its other end for ever; the file is
-    // refused below anyway when it is not a regular one.
-    int openFlags = O_CLOEXEC | O_NONBLOCK;
+    // Without O_NONBLOCK, opening a pipe waits for its other end for ever; without
+    // O_NOCTTY, a terminal becomes that of a program without one. The file is refused
+    // below anyway when it is not a regular one.
+    int openFlags = O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
     if (flags & modeReadWrite) {
         openFlags |= O_RDWR;
     } else if (flags & modeWrite) {

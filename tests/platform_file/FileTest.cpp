@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstdlib>
 #endif
 
 #include <cerrno>
@@ -150,6 +154,40 @@ TEST(FileTest, SpecialFilesAreRefusedAtOnce) {
         }
     }
 }
+
+#ifndef _WIN32
+// A terminal named as the file is refused without becoming the controlling terminal of a
+// program that has none, whose hang-up would then end the program.
+TEST(FileTest, ATerminalIsRefusedWithoutBecomingTheProgramsOwn) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const std::string terminal = ::ptsname(master);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // A session of its own, without a terminal, as a program started from a menu.
+        int result = ::setsid() < 0 ? 2 : 0;
+        if (result == 0) {
+            CFile file;
+            CFileException error(CFileException::none, std::string());
+            result = file.TryOpen(terminal, kRead, &error) ||
+                             error.m_cause != CFileException::notRegularFile
+                         ? 3
+                         : 0;
+        }
+        if (result == 0 && ::open("/dev/tty", O_RDONLY | O_NOCTTY) >= 0) {
+            result = 4;  // the terminal became ours
+        }
+        ::_exit(result);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ::close(master);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+#endif
 
 TEST(FileTest, OpenFailuresNameTheirCause) {
     TempFolder tmp;
