@@ -137,18 +137,21 @@ int RunProps(const CliArguments& parsed, std::ostream& out, std::ostream& err) {
         return kExitSuccess;
     }
 
-    auto edit = tools::EditOf(old);
-    if (!edit) {
-        throw CFileException(CFileException::genericException, path);
+    tools::StatusEdit edit = tools::EditOf(old);
+    if (modified) {
+        edit.modified = modified;
     }
-    edit->modified = modified.value_or(edit->modified);
-    edit->created = created.value_or(edit->created);
-    edit->accessed = accessed.value_or(edit->accessed);
-    edit->readOnly = parsed.readOnly.value_or(edit->readOnly);
-    edit->hidden = parsed.hidden.value_or(edit->hidden);
-    edit->archive = parsed.archive.value_or(edit->archive);
+    if (created) {
+        edit.created = created;
+    }
+    if (accessed) {
+        edit.accessed = accessed;
+    }
+    edit.readOnly = parsed.readOnly.value_or(edit.readOnly);
+    edit.hidden = parsed.hidden.value_or(edit.hidden);
+    edit.archive = parsed.archive.value_or(edit.archive);
     LocalDate refused;
-    const auto edited = tools::EditedStatus(old, *edit, refused);
+    const auto edited = tools::EditedStatus(old, edit, refused);
     if (!edited) {
         err << ReplacePathSlot(res::LoadString(res::IDS_DATE_NOT_REPRESENTABLE),
                                tools::DateText(refused))

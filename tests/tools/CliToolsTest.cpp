@@ -179,6 +179,36 @@ TEST_F(CliToolsTest, PropsSaysWhichDateTheFileSystemDidNotKeep) {
     EXPECT_EQ(RunCliWith({"props", path, "--modified", "01/01/2030"}).code, kExitSuccess);
 }
 
+// A time beyond any calendar the C library knows (ramfs keeps any): it is left as it is,
+// and the rest of the file changes as asked.
+TEST_F(CliToolsTest, PropsLeavesADateItCannotShow) {
+    ScratchMount ramfs(Path("ramfs"), ScratchMount::Kind::ramfs);
+    if (!ramfs.Refusal().empty()) {
+        GTEST_SKIP() << ramfs.Refusal();
+    }
+    const std::string path = Path("ramfs/f");
+    WriteWholeFile(path, "data");
+    constexpr FileTime kBeyond{std::int64_t{1} << 62, 0};
+    const struct timespec times[2] = {{kAccessed.seconds, 0}, {kBeyond.seconds, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    ASSERT_FALSE(tools::ToLocal(kBeyond).has_value());
+
+    CliRun run = RunCliWith({"props", path, "--readonly", "on", "--accessed", "1/1/2001"});
+    EXPECT_EQ(run.code, kExitSuccess) << run.err;
+    CFileStatus after = Status(path);
+    EXPECT_EQ(after.m_attribute, attr::readOnly);
+    EXPECT_EQ(tools::ToLocal(after.m_atime)->date, (tools::LocalDate{1, 1, 2001}));
+    EXPECT_EQ(after.m_mtime, kBeyond);
+
+    // Its date asked: there is no time of day to keep, and nothing is written.
+    run = RunCliWith({"props", path, "--modified", "1/1/2001", "--readonly", "off"});
+    EXPECT_EQ(run.code, kExitRefused);
+    EXPECT_EQ(run.err, Said(res::IDS_DATE_NOT_REPRESENTABLE, "01/01/2001"));
+    after = Status(path);
+    EXPECT_EQ(after.m_mtime, kBeyond);
+    EXPECT_EQ(after.m_attribute, attr::readOnly);
+}
+
 // As the owner of a read-only file, then as a user who does not own the file.
 class CliToolsPermissionTest : public CliToolsTest {};
 

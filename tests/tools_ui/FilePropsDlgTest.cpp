@@ -307,6 +307,33 @@ TEST_F(FilePropsDlgTest, ADateTheFileSystemCannotHold) {
     EXPECT_TRUE(dlg.IsEnded());
 }
 
+// A time beyond any calendar the C library knows (ramfs keeps any): its fields stay
+// empty, and the rest of the file changes as asked.
+TEST_F(FilePropsDlgTest, ADateItCannotShowStaysAsItIs) {
+    const std::string mount = dir / "ramfs";
+    test::ScratchMount ramfs(mount, test::ScratchMount::Kind::ramfs);
+    if (!ramfs.Refusal().empty()) {
+        GTEST_SKIP() << ramfs.Refusal();
+    }
+    const std::string path = mount + "/f";
+    testkit::WriteFile(path, "data");
+    constexpr FileTime kBeyond{std::int64_t{1} << 62, 0};
+    const struct timespec times[2] = {{kAccessed.seconds, 0}, {kBeyond.seconds, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    OpenOn(path);
+    EXPECT_EQ(Text(IDC_MOD_DAY) + Text(IDC_MOD_MONTH) + Text(IDC_MOD_YEAR), "");
+    dlg.ClickDlgItem(IDC_ATTR_READONLY);
+    dlg.SetDlgItemText(IDC_ACC_YEAR, "2001");
+    host.Answer({IDYES});
+    dlg.ClickDlgItem(IDOK);
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{LoadString(IDS_APPLY_CHANGES)});
+    EXPECT_TRUE(dlg.IsEnded());
+    const CFileStatus after = Status(path);
+    EXPECT_EQ(after.m_attribute, attr::readOnly);
+    EXPECT_EQ(after.m_mtime, kBeyond);
+    EXPECT_EQ(tools::ToLocal(after.m_atime)->date, (tools::LocalDate{8, 12, 2001}));
+}
+
 // A date outside the fields' range, which the file may bear, is the user's to change.
 TEST_F(FilePropsDlgTest, AnUntouchedDateStaysOutsideTheRange) {
     constexpr FileTime k1965{-143461490, 123456789};  // 15 June 1965, 14:35:10 in Paris

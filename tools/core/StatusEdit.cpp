@@ -9,17 +9,15 @@
 
 namespace scx::tools {
 
-std::optional<StatusEdit> EditOf(const CFileStatus& status) {
-    const auto modified = ToLocal(status.m_mtime);
-    const auto created = ToLocal(status.m_ctime);
-    const auto accessed = ToLocal(status.m_atime);
-    if (!modified || !created || !accessed) {
-        return std::nullopt;
-    }
+StatusEdit EditOf(const CFileStatus& status) {
+    const auto date = [](const FileTime& time) -> std::optional<LocalDate> {
+        const auto local = ToLocal(time);
+        return local ? std::optional(local->date) : std::nullopt;
+    };
     StatusEdit edit;
-    edit.modified = modified->date;
-    edit.created = created->date;
-    edit.accessed = accessed->date;
+    edit.modified = date(status.m_mtime);
+    edit.created = date(status.m_ctime);
+    edit.accessed = date(status.m_atime);
     edit.readOnly = (status.m_attribute & attr::readOnly) != 0;
     edit.hidden = (status.m_attribute & attr::hidden) != 0;
     edit.archive = (status.m_attribute & attr::archive) != 0;
@@ -31,14 +29,17 @@ std::optional<CFileStatus> EditedStatus(const CFileStatus& old, const StatusEdit
     CFileStatus edited = old;
     const struct {
         FileTime CFileStatus::*time;
-        const LocalDate& date;
+        const std::optional<LocalDate>& date;
     } moves[] = {{&CFileStatus::m_mtime, edit.modified},
                  {&CFileStatus::m_ctime, edit.created},
                  {&CFileStatus::m_atime, edit.accessed}};
     for (const auto& move : moves) {
-        const auto moved = MoveToDate(old.*move.time, move.date);
+        if (!move.date) {
+            continue;
+        }
+        const auto moved = MoveToDate(old.*move.time, *move.date);
         if (!moved) {
-            refused = move.date;
+            refused = *move.date;
             return std::nullopt;
         }
         edited.*move.time = *moved;

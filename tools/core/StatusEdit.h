@@ -12,21 +12,23 @@
 namespace scx::tools {
 
 struct StatusEdit {
-    LocalDate modified;
-    LocalDate created;
-    LocalDate accessed;
+    // Nothing for a time that cannot be broken down into a local date (a file system may
+    // hold years beyond the C library's): it stays as it is.
+    std::optional<LocalDate> modified;
+    std::optional<LocalDate> created;
+    std::optional<LocalDate> accessed;
     bool readOnly = false;
     bool hidden = false;
     bool archive = false;
 };
 
-// The form as the window fills it from `status`; nothing when one of its times cannot be
-// broken down into a local date.
-std::optional<StatusEdit> EditOf(const CFileStatus& status);
+// The form as the window fills it from `status`.
+StatusEdit EditOf(const CFileStatus& status);
 
 // `old` with each time moved to its new date (keeping its time of day) and the attribute
 // byte rebuilt from the three boxes alone: system and every other bit are cleared.
-// Nothing when a date cannot be represented; `refused` then receives it.
+// Nothing when a date cannot be represented, or its old time has no time of day to keep;
+// `refused` then receives it.
 std::optional<CFileStatus> EditedStatus(const CFileStatus& old, const StatusEdit& edit,
                                         LocalDate& refused);
 

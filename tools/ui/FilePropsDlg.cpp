@@ -123,11 +123,12 @@ int CFilePropsDlg::ReadFieldInt(int id) const {
 }
 
 bool CFilePropsDlg::CheckField(int id) {
-    // The range is the user's: a file may bear a date outside it (1965), which stays as it
-    // is while its field is not changed.
+    // The range is the user's: a file may bear a date outside it (1965), or one it cannot
+    // show at all (left empty), which stays as it is while its field is not changed.
     const DateField& field = FieldOf(id);
     const int value = ReadFieldInt(id);
-    if (ValueIn(m_status, field) == value) {
+    const std::optional<int> shown = ValueIn(m_status, field);
+    if (shown ? *shown == value : GetDlgItemText(id).empty()) {
         return true;
     }
     switch (tools::CheckRange(value, field.range)) {
@@ -173,8 +174,11 @@ void CFilePropsDlg::OnKillFocusAccessedYear() {
     CheckField(IDC_ACC_YEAR);
 }
 
-tools::LocalDate CFilePropsDlg::ReadDate(int dayId, int monthId, int yearId) const {
-    return {ReadFieldInt(dayId), ReadFieldInt(monthId), ReadFieldInt(yearId)};
+std::optional<tools::LocalDate> CFilePropsDlg::ReadDate(int dayId, int monthId, int yearId) const {
+    if ((GetDlgItemText(dayId) + GetDlgItemText(monthId) + GetDlgItemText(yearId)).empty()) {
+        return std::nullopt;
+    }
+    return tools::LocalDate{ReadFieldInt(dayId), ReadFieldInt(monthId), ReadFieldInt(yearId)};
 }
 
 void CFilePropsDlg::OnOK() {

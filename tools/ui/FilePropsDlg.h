@@ -2,6 +2,7 @@
 // The editor of a file's dates (modified, created, accessed: day, month, year) and of its
 // read-only, hidden and archive attributes. "OK" writes them after a question.
 
+#include <optional>
 #include <string>
 
 #include "Dialog.h"
@@ -39,7 +40,8 @@ class CFilePropsDlg : public CDialog {
     // The check on leaving a field that the user changed: a value beyond a bound is
     // reported (118 or 119) and replaced by that bound. False when it was.
     bool CheckField(int id);
-    tools::LocalDate ReadDate(int dayId, int monthId, int yearId) const;
+    // Nothing when the three fields are empty: the file's time could not be shown there.
+    std::optional<tools::LocalDate> ReadDate(int dayId, int monthId, int yearId) const;
 };
 
 }  // namespace scx
