@@ -51,6 +51,17 @@ class FilePropsDlgTest : public testkit::ToolsUiTest {
         CFile file(path, CFile::modeRead);
         return GetFileStatus(file);
     }
+    // The file "f" on a file system of `kind` mounted for the case; empty, and the case
+    // should skip with m_mount's refusal, where it cannot be mounted.
+    std::string ScratchFile(test::ScratchMount::Kind kind) {
+        const std::string mount = dir / "mount";
+        m_mount.emplace(mount, kind);
+        if (!m_mount->Refusal().empty()) {
+            return {};
+        }
+        testkit::WriteFile(mount + "/f", "data");
+        return mount + "/f";
+    }
     std::string Text(int id) const { return dlg.GetDlgItemText(id); }
     // Leaves field `id` after typing `text` in it.
     void TypeAndLeave(int id, const std::string& text) {
@@ -59,6 +70,7 @@ class FilePropsDlgTest : public testkit::ToolsUiTest {
     }
 
     CFilePropsDlg dlg;
+    std::optional<test::ScratchMount> m_mount;
 };
 
 TEST_F(FilePropsDlgTest, TheSeventhOfDecemberAYearBack) {
@@ -262,13 +274,10 @@ TEST_F(FilePropsDlgTest, AnUnreadableFileClosesTheDialog) {
 }
 
 TEST_F(FilePropsDlgTest, AFileSystemWithoutExtendedAttributes) {
-    const std::string mount = dir / "ramfs";
-    test::ScratchMount ramfs(mount, test::ScratchMount::Kind::ramfs);
-    if (!ramfs.Refusal().empty()) {
-        GTEST_SKIP() << ramfs.Refusal();
+    const std::string path = ScratchFile(test::ScratchMount::Kind::ramfs);
+    if (path.empty()) {
+        GTEST_SKIP() << m_mount->Refusal();
     }
-    const std::string path = mount + "/f";
-    testkit::WriteFile(path, "data");
     OpenOn(path);
     dlg.ClickDlgItem(IDC_ATTR_ARCHIVE);
     dlg.SetDlgItemText(IDC_MOD_YEAR, "2001");
@@ -285,13 +294,10 @@ TEST_F(FilePropsDlgTest, AFileSystemWithoutExtendedAttributes) {
 }
 
 TEST_F(FilePropsDlgTest, ADateTheFileSystemCannotHold) {
-    const std::string mount = dir / "ext4";
-    test::ScratchMount ext4(mount, test::ScratchMount::Kind::smallInodeExt4);
-    if (!ext4.Refusal().empty()) {
-        GTEST_SKIP() << ext4.Refusal();
+    const std::string path = ScratchFile(test::ScratchMount::Kind::smallInodeExt4);
+    if (path.empty()) {
+        GTEST_SKIP() << m_mount->Refusal();
     }
-    const std::string path = mount + "/f";
-    testkit::WriteFile(path, "data");
     const struct timespec times[2] = {{kAccessed.seconds, kAccessed.nanoseconds},
                                       {kModified.seconds, kModified.nanoseconds}};
     ::utimensat(AT_FDCWD, path.c_str(), times, 0);
@@ -310,13 +316,10 @@ TEST_F(FilePropsDlgTest, ADateTheFileSystemCannotHold) {
 // A time beyond any calendar the C library knows (ramfs keeps any): its fields stay
 // empty, and the rest of the file changes as asked.
 TEST_F(FilePropsDlgTest, ADateItCannotShowStaysAsItIs) {
-    const std::string mount = dir / "ramfs";
-    test::ScratchMount ramfs(mount, test::ScratchMount::Kind::ramfs);
-    if (!ramfs.Refusal().empty()) {
-        GTEST_SKIP() << ramfs.Refusal();
+    const std::string path = ScratchFile(test::ScratchMount::Kind::ramfs);
+    if (path.empty()) {
+        GTEST_SKIP() << m_mount->Refusal();
     }
-    const std::string path = mount + "/f";
-    testkit::WriteFile(path, "data");
     constexpr FileTime kBeyond{std::int64_t{1} << 62, 0};
     const struct timespec times[2] = {{kAccessed.seconds, 0}, {kBeyond.seconds, 0}};
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
