@@ -116,6 +116,9 @@ class CFile {
     using FaultHook = std::function<int(Op op, const std::string& path, std::uint64_t position,
                                         std::size_t& limit)>;
     static void SetFaultHook(FaultHook hook);
+    // Whether the hook is set: whatever bypasses Read and Write (in-kernel copies, views)
+    // steps aside then, so that the hook sees every transfer.
+    static bool HasFaultHook();
 
     // Handle value for platform code.
     int Handle() const { return m_fd; }
@@ -134,7 +137,6 @@ class CFile {
     // 0, or the errno value the test hook asks for.
     static int ConsultFaultHook(Op op, const std::string& path, std::uint64_t position,
                                 std::size_t& limit);
-    static bool HasFaultHook();
     // Copy through Read and Write with a fixed buffer: the portable path, and the one that
     // honours the fault hook.
     static std::uint64_t CopyThroughBuffer(CFile& from, CFile& to, std::uint64_t count);

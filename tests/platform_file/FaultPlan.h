@@ -15,6 +15,14 @@
 
 namespace scx::test {
 
+// Removes the hook even when an assertion ends the test early.
+struct ScopedFaultHook {
+    explicit ScopedFaultHook(CFile::FaultHook hook) { CFile::SetFaultHook(std::move(hook)); }
+    ~ScopedFaultHook() { CFile::SetFaultHook(nullptr); }
+    ScopedFaultHook(const ScopedFaultHook&) = delete;
+    ScopedFaultHook& operator=(const ScopedFaultHook&) = delete;
+};
+
 struct DiskFault {
     const char* name;
     int error;

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "FaultPlan.h"
 #include "File.h"
 #include "TestFiles.h"
 
@@ -25,18 +26,13 @@ namespace {
 using test::HeldFile;
 using test::PatternBytes;
 using test::ReadWholeFile;
+using test::ScopedFaultHook;
 using test::TempFolder;
 using test::WriteWholeFile;
 
 constexpr unsigned kRead = CFile::modeRead | CFile::shareExclusive;
 constexpr unsigned kCreate = CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive;
 constexpr unsigned kReadWrite = CFile::modeReadWrite | CFile::shareExclusive;
-
-// Removes the hook even when an assertion ends the test early.
-struct ScopedFaultHook {
-    explicit ScopedFaultHook(CFile::FaultHook hook) { CFile::SetFaultHook(std::move(hook)); }
-    ~ScopedFaultHook() { CFile::SetFaultHook(nullptr); }
-};
 
 CFileException::Cause OpenFailure(const std::string& path, unsigned flags, int injected) {
     if (injected != 0) {

@@ -1,0 +1,80 @@
+// Views of a file: what they show, and a file shortened under one by another program.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "File.h"
+#include "FileView.h"
+#include "TestFiles.h"
+
+namespace scx {
+namespace {
+
+using test::PatternBytes;
+using test::TempFolder;
+using test::WriteWholeFile;
+
+constexpr unsigned kRead = CFile::modeRead | CFile::shareExclusive;
+constexpr std::size_t kPage = 4096;
+
+TEST(FileViewTest, FirstDifferenceOfBytes) {
+    const std::string base = PatternBytes(3 * kPage);
+    for (const std::size_t at : {std::size_t{0}, kPage - 1, kPage, 3 * kPage - 1}) {
+        std::string changed = base;
+        changed[at] = static_cast<char>(changed[at] ^ 1);
+        EXPECT_EQ(FirstDifference(base.data(), changed.data(), base.size()), at);
+        EXPECT_EQ(FirstDifference(base.data(), changed.data(), at), at);
+    }
+    EXPECT_EQ(FirstDifference(base.data(), base.data(), base.size()), base.size());
+}
+
+// The bytes shown from any offset, page-aligned or not; then the file cut to one page
+// under the views: looking past it is the end-of-file error naming that file, the process
+// goes on, and the next look works.
+TEST(FileViewTest, ShortenedUnderItsView) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows reads instead of mapping";
+#else
+    TempFolder tmp;
+    const std::string bytes = PatternBytes(3 * kPage);
+    for (const char* shortened : {"a", "b"}) {
+        WriteWholeFile(tmp.Path("a"), bytes);
+        WriteWholeFile(tmp.Path("b"), bytes);
+        CFile a(tmp.Path("a"), kRead);
+        CFile b(tmp.Path("b"), kRead);
+        for (const std::uint64_t offset : {std::uint64_t{0}, std::uint64_t{5}, kPage + 1}) {
+            const CFileView view = CFileView::Map(a, offset, 100);
+            ASSERT_TRUE(view.IsMapped());
+            EXPECT_EQ(FirstDifference(view, CFileView::Map(b, offset, 100), 100), 100u);
+            EXPECT_NE(FirstDifference(view, CFileView::Map(b, offset + 1, 100), 100), 100u);
+        }
+
+        const CFileView viewA = CFileView::Map(a, 0, bytes.size());
+        const CFileView viewB = CFileView::Map(b, 0, bytes.size());
+        std::filesystem::resize_file(tmp.Path(shortened), kPage);
+        try {
+            FirstDifference(viewA, viewB, bytes.size());
+            ADD_FAILURE() << shortened << ": no exception";
+        } catch (const CFileException& e) {
+            EXPECT_EQ(e.m_cause, CFileException::endOfFile) << shortened;
+            EXPECT_EQ(e.m_strFileName, tmp.Path(shortened));
+        }
+        EXPECT_EQ(FirstDifference(viewA, viewB, kPage), kPage) << shortened;
+    }
+#endif
+}
+
+TEST(FileViewTest, NoViewWhileTheTestHookIsSet) {
+    TempFolder tmp;
+    WriteWholeFile(tmp.Path("a"), "abc");
+    CFile a(tmp.Path("a"), kRead);
+    CFile::SetFaultHook(
+        [](CFile::Op, const std::string&, std::uint64_t, std::size_t&) { return 0; });
+    const bool mapped = CFileView::Map(a, 0, 3).IsMapped();
+    CFile::SetFaultHook(nullptr);
+    EXPECT_FALSE(mapped);
+}
+
+}  // namespace
+}  // namespace scx
