@@ -1,10 +1,14 @@
-// The byte comparison: results, block boundaries, refusals, big sparse files.
+// The byte comparison: results, block boundaries, refusals, files that report no size or
+// change meanwhile, big sparse files.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
+#include "FaultPlan.h"
 #include "File.h"
 #include "FileComparison.h"
 #include "ResourceIds.h"
@@ -19,6 +23,25 @@ using tools::ComparisonResult;
 using tools::ComparisonText;
 using Kind = ComparisonResult::Kind;
 
+// The two ways the bytes are fetched: views of the files, and reads, which the file
+// object's hook forces for its lifetime even when it injects nothing.
+enum class Fetch { views, reads };
+constexpr Fetch kFetches[] = {Fetch::views, Fetch::reads};
+
+struct FetchBy {
+    explicit FetchBy(Fetch fetch) {
+        if (fetch == Fetch::reads) {
+            CFile::SetFaultHook(
+                [](CFile::Op, const std::string&, std::uint64_t, std::size_t&) { return 0; });
+        }
+    }
+    ~FetchBy() { CFile::SetFaultHook(nullptr); }
+};
+
+const char* Name(Fetch fetch) {
+    return fetch == Fetch::views ? "views" : "reads";
+}
+
 class ComparisonTest : public ::testing::Test {
   protected:
     std::string Compare(const std::string& first, const std::string& second,
@@ -28,36 +51,45 @@ class ComparisonTest : public ::testing::Test {
         return ComparisonText(CompareFiles(m_tmp.Path("a"), m_tmp.Path("b"), blockSize));
     }
     TempFolder m_tmp;
+    const std::string m_identical = res::LoadString(res::IDS_FILES_IDENTICAL);
 };
 
 TEST_F(ComparisonTest, ResultsOfTheWindow) {
-    const std::string identical = res::LoadString(res::IDS_FILES_IDENTICAL);
     const struct {
         std::string first, second, shown;
     } cases[] = {
-        {"abc", "abd", "3"},  {"abc", "axc", "2"},       {"abc", "abcd", "3"},
-        {"abcd", "abc", "3"}, {"", "", identical},       {"", "x", "0"},
-        {"x", "", "0"},       {"abc", "abc", identical}, {"abc", "xbc", "1"},
+        {"abc", "abd", "3"},  {"abc", "axc", "2"},         {"abc", "abcd", "3"},
+        {"abcd", "abc", "3"}, {"", "", m_identical},       {"", "x", "0"},
+        {"x", "", "0"},       {"abc", "abc", m_identical}, {"abc", "xbc", "1"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Compare(c.first, c.second), c.shown) << c.first << " / " << c.second;
+    for (const Fetch fetch : kFetches) {
+        const FetchBy fetchBy(fetch);
+        for (const auto& c : cases) {
+            EXPECT_EQ(Compare(c.first, c.second), c.shown)
+                << Name(fetch) << ": " << c.first << " / " << c.second;
+        }
     }
 }
 
-// Small blocks put the difference on, before and after a block boundary, and make the
-// shorter file end inside a block.
+// Small blocks put the difference on, before and after a block or page boundary, views
+// start inside a page, and the shorter file ends inside a block.
 TEST_F(ComparisonTest, PositionsAcrossBlocks) {
-    const std::string base = PatternBytes(1000);
-    for (const std::size_t block : {std::size_t{1}, std::size_t{7}, std::size_t{64}}) {
-        for (const std::size_t at : {std::size_t{0}, std::size_t{6}, std::size_t{7},
-                                     std::size_t{63}, std::size_t{64}, std::size_t{999}}) {
-            std::string changed = base;
-            changed[at] = static_cast<char>(changed[at] ^ 0x40);
-            EXPECT_EQ(Compare(base, changed, block), std::to_string(at + 1))
-                << "block " << block << ", byte " << at;
+    const std::string base = PatternBytes(4100);
+    for (const Fetch fetch : kFetches) {
+        const FetchBy fetchBy(fetch);
+        for (const std::size_t block : {std::size_t{1}, std::size_t{7}, std::size_t{4096}}) {
+            for (const std::size_t at : {std::size_t{0}, std::size_t{6}, std::size_t{7},
+                                         std::size_t{4095}, std::size_t{4096}, std::size_t{4099}}) {
+                std::string changed = base;
+                changed[at] = static_cast<char>(changed[at] ^ 0x40);
+                EXPECT_EQ(Compare(base, changed, block), std::to_string(at + 1))
+                    << Name(fetch) << ", block " << block << ", byte " << at;
+            }
+            EXPECT_EQ(Compare(base, base.substr(0, 4097), block), "4097")
+                << Name(fetch) << ", block " << block;
+            EXPECT_EQ(Compare(base, base, block), m_identical)
+                << Name(fetch) << ", block " << block;
         }
-        EXPECT_EQ(Compare(base, base.substr(0, 130), block), "130") << "block " << block;
-        EXPECT_EQ(Compare(base, base, block), res::LoadString(res::IDS_FILES_IDENTICAL));
     }
 }
 
@@ -121,10 +153,93 @@ TEST_F(ComparisonTest, HolesAgainstDataAndHoles) {
         {8192, "abc", 8192, "abd", "8195"},
         {kSize - 1, "x", 0, "", std::to_string(kSize)},
     };
+    for (const Fetch fetch : kFetches) {
+        const FetchBy fetchBy(fetch);
+        for (const auto& c : cases) {
+            const std::string a = sparse("a", c.at1, c.bytes1);
+            const std::string b = sparse("b", c.at2, c.bytes2);
+            EXPECT_EQ(ComparisonText(CompareFiles(a, b, 4096)), c.shown)
+                << Name(fetch) << ": " << c.at1 << " " << c.at2;
+        }
+    }
+}
+
+// The files of /proc report a size of 0 and hold bytes all the same: both files are read
+// to their end, and the window's size is what a read finds.
+TEST_F(ComparisonTest, FilesThatReportNoSize) {
+#ifdef _WIN32
+    GTEST_SKIP() << "no /proc on Windows";
+#else
+    const std::string proc = "/proc/version";
+    std::ifstream in(proc, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_GT(text.size(), 1u);
+    std::string changed = text;
+    changed.back() = static_cast<char>(changed.back() ^ 1);
+    const std::string size = std::to_string(text.size());
+    const struct {
+        std::string copy;
+        bool copyFirst;
+        std::string shown;
+    } cases[] = {
+        {text, false, m_identical}, {text, true, m_identical}, {text + "x", false, size},
+        {text + "x", true, size},   {changed, false, size},    {text.substr(1), false, "1"},
+    };
     for (const auto& c : cases) {
-        const std::string a = sparse("a", c.at1, c.bytes1);
-        const std::string b = sparse("b", c.at2, c.bytes2);
-        EXPECT_EQ(ComparisonText(CompareFiles(a, b, 4096)), c.shown) << c.at1 << " " << c.at2;
+        WriteWholeFile(m_tmp.Path("copy"), c.copy);
+        const std::string copy = m_tmp.Path("copy");
+        const ComparisonResult result =
+            c.copyFirst ? CompareFiles(copy, proc, 64) : CompareFiles(proc, copy);
+        EXPECT_EQ(ComparisonText(result), c.shown) << c.copy.size() << " " << c.copyFirst;
+    }
+    EXPECT_EQ(ComparisonText(CompareFiles("/proc/cpuinfo", "/proc/meminfo")), "1");
+    EXPECT_EQ(tools::FileLength(proc), text.size());
+    WriteWholeFile(m_tmp.Path("empty"), "");
+    EXPECT_EQ(tools::FileLength(m_tmp.Path("empty")), 0u);
+#endif
+}
+
+// Another program changes a file while it is compared (here when its second block is
+// read): a file that grows is compared to its new end; one cut short makes no result, only
+// the end-of-file error naming it.
+TEST_F(ComparisonTest, FileChangedDuringTheComparison) {
+    const std::string bytes = PatternBytes(100);
+    const struct {
+        std::string first, second;
+        std::uint64_t newLength;  // of the first file
+        std::string shown;        // empty: the end-of-file error
+    } cases[] = {
+        {bytes.substr(0, 50), bytes, 100, m_identical},
+        {bytes.substr(0, 50), bytes + "x", 100, "100"},
+        {bytes, bytes, 30, ""},
+        {bytes, bytes.substr(0, 80), 60, ""},
+        {bytes, bytes.substr(0, 20), 60, "20"},  // the shorter file decides first
+    };
+    for (const auto& c : cases) {
+        WriteWholeFile(m_tmp.Path("a"), c.first);
+        WriteWholeFile(m_tmp.Path("b"), c.second);
+        const std::string a = m_tmp.Path("a");
+        const ScopedFaultHook hook(
+            [&](CFile::Op op, const std::string& path, std::uint64_t position, std::size_t&) {
+                if (op == CFile::Op::read && path == a && position == 10) {
+                    WriteWholeFile(a, (bytes + bytes).substr(0, c.newLength));
+                }
+                return 0;
+            });
+        const std::string label = std::to_string(c.first.size()) + " to " +
+                                  std::to_string(c.newLength) + " against " +
+                                  std::to_string(c.second.size());
+        if (!c.shown.empty()) {
+            EXPECT_EQ(ComparisonText(CompareFiles(a, m_tmp.Path("b"), 10)), c.shown) << label;
+            continue;
+        }
+        try {
+            CompareFiles(a, m_tmp.Path("b"), 10);
+            ADD_FAILURE() << label << ": no exception";
+        } catch (const CFileException& e) {
+            EXPECT_EQ(e.m_cause, CFileException::endOfFile) << label;
+            EXPECT_EQ(e.m_strFileName, a) << label;
+        }
     }
 }
 

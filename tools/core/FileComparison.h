@@ -19,8 +19,10 @@ struct ComparisonResult {
     std::uint64_t position = 0;
 };
 
-// Reads both files in blocks of `blockSize` bytes, so memory stays bounded whatever their
-// size. Throws CFileException when either cannot be opened or read.
+// Looks at both files `blockSize` bytes at a time, through views of them where the system
+// allows and in reads of at most 256 KiB otherwise, so memory stays bounded whatever their
+// size. Both are compared to the end that a read finds, not to the size they report.
+// Throws CFileException when either cannot be opened or read, or is cut short meanwhile.
 inline constexpr std::size_t kComparisonBlockSize = std::size_t{8} << 20;
 ComparisonResult CompareFiles(const std::string& path1, const std::string& path2,
                               std::size_t blockSize = kComparisonBlockSize);
@@ -28,7 +30,8 @@ ComparisonResult CompareFiles(const std::string& path1, const std::string& path2
 // The window's text of a result: the position in decimal, or string 128 or 132.
 std::string ComparisonText(const ComparisonResult& result);
 
-// The length of the file at `path`, opened for reading as the comparison opens it.
+// The length of the file at `path`, opened for reading as the comparison opens it: the
+// size the system reports or, where it reports none, the bytes a read finds.
 std::uint64_t FileLength(const std::string& path);
 
 }  // namespace scx::tools
