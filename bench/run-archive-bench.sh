@@ -4,13 +4,13 @@
 #   extract  all of them into an empty folder                vs  tar xf
 #   list     an archive of 100 000 empty members             vs  tar tf
 # each run REPEAT times (at least 3), ours and tar alternating, medians and ratios
-# printed; then the peak resident memory of extracting one member of 1 GiB, from
+# printed; then the peak resident memory of extracting one member of 1 GiB (MIB), from
 # /usr/bin/time -v. The page cache is handled as run-bench.sh does: the input read once,
 # then dropped before every timed run (root).
 #
 # Usage: bench/run-archive-bench.sh [path/to/scindarex-cli]   (default:
-# build/bin/scindarex-cli). REPEAT=5 by default; FILES, FILE_MIB and LIST_MEMBERS change
-# the sizes for a quick try. Two bounds are timed the same way for scale: reading the
+# build/bin/scindarex-cli). REPEAT=5 by default; FILES, FILE_MIB, LIST_MEMBERS and MIB
+# change the sizes for a quick try. Two bounds are timed the same way for scale: reading the
 # archive alone (cat) and writing as many bytes of zeros to new files alone (dd): an
 # extraction must do both.
 set -euo pipefail
@@ -23,25 +23,7 @@ files=${FILES:-64}
 file_mib=${FILE_MIB:-16}
 list_members=${LIST_MEMBERS:-100000}
 command -v tar >/dev/null || { echo "tar not found (Debian package 'tar')" >&2; exit 1; }
-[[ -x /usr/bin/time ]] || { echo "GNU time not found (Debian package 'time')" >&2; exit 1; }
-
-# Wall seconds of a command, each started from the same state: its own earlier output
-# deleted, every write flushed, a pause for the device, its input read once and the page
-# cache dropped (see run-bench.sh for why the input is read first).
-timed() {
-    local output=$1 input=$2
-    shift 2
-    rm -rf "$output"
-    mkdir -p "$(dirname "$output")"
-    [[ $output == */ ]] && mkdir -p "$output"
-    sync
-    sleep "${SETTLE:-2}"
-    # The input may be a pattern: expanded here on purpose.
-    # shellcheck disable=SC2086
-    cat $input >/dev/null
-    drop_caches
-    seconds_of "$@" >/dev/null
-}
+need_gnu_time
 
 # The members are named relative to their folder, as tar stores them.
 ours_pack() { (cd "$work/src" && "$cli" pack "$work/p/ours.pck" f* --quiet); }
@@ -53,12 +35,7 @@ read_bound() { cat "$work/p/ours.pck"; }
 write_bound() { dd if=/dev/zero of="$work/w/zeros" bs=1M count="$((files * file_mib))" status=none; }
 tar_list() { tar tf "$work/list.tar"; }
 
-echo "scindarex-cli: $cli"
-echo "work folder:   $work ($fstype), $(nproc) processors, load average $(cut -d' ' -f1-3 /proc/loadavg)"
-echo "page cache:    $([[ $can_drop == yes ]] && echo "dropped before every run" ||
-    echo "NOT dropped (needs root and a writable /proc/sys/vm/drop_caches)")"
-echo "repetitions:   $repeat; $files files of $file_mib MiB; $list_members empty members"
-echo
+bench_describe "$files files of $file_mib MiB; $list_members empty members; a member of $mib MiB"
 
 mkdir -p "$work"/{src,empty,p,t}
 echo "making $files files of $file_mib MiB of random bytes and $list_members empty files..."
@@ -72,8 +49,8 @@ tar cf "$work/list.tar" -C "$work/empty" .
     { echo "the list archive does not hold $list_members members" >&2; exit 1; }
 
 echo "warming up..."
-timed "$work/p/ours.pck" "$work/src/*" ours_pack >/dev/null
-timed "$work/t/theirs.tar" "$work/src/*" tar_pack >/dev/null
+timed "$work/p" "$work/src/*" ours_pack >/dev/null
+timed "$work/t" "$work/src/*" tar_pack >/dev/null
 
 pack_ours=() pack_tar=() extract_ours=() extract_tar=() list_ours=() list_tar=()
 read_alone=() write_alone=()
@@ -83,14 +60,14 @@ for ((i = 1; i <= repeat; i++)); do
         round=(tar_pack ours_pack tar_extract ours_extract tar_list ours_list write_bound read_bound)
     for command in "${round[@]}"; do
         case $command in
-            ours_pack) pack_ours+=("$(timed "$work/p/ours.pck" "$work/src/*" ours_pack)") ;;
-            tar_pack) pack_tar+=("$(timed "$work/t/theirs.tar" "$work/src/*" tar_pack)") ;;
-            ours_extract) extract_ours+=("$(timed "$work/xo/" "$work/p/ours.pck" ours_extract)") ;;
-            tar_extract) extract_tar+=("$(timed "$work/xt/" "$work/t/theirs.tar" tar_extract)") ;;
-            ours_list) list_ours+=("$(timed "$work/none/" "$work/list.pck" ours_list)") ;;
-            tar_list) list_tar+=("$(timed "$work/none/" "$work/list.tar" tar_list)") ;;
-            read_bound) read_alone+=("$(timed "$work/none/" "$work/p/ours.pck" read_bound)") ;;
-            write_bound) write_alone+=("$(timed "$work/w/" /dev/null write_bound)") ;;
+            ours_pack) pack_ours+=("$(timed "$work/p" "$work/src/*" ours_pack)") ;;
+            tar_pack) pack_tar+=("$(timed "$work/t" "$work/src/*" tar_pack)") ;;
+            ours_extract) extract_ours+=("$(timed "$work/xo" "$work/p/ours.pck" ours_extract)") ;;
+            tar_extract) extract_tar+=("$(timed "$work/xt" "$work/t/theirs.tar" tar_extract)") ;;
+            ours_list) list_ours+=("$(timed "$work/none" "$work/list.pck" ours_list)") ;;
+            tar_list) list_tar+=("$(timed "$work/none" "$work/list.tar" tar_list)") ;;
+            read_bound) read_alone+=("$(timed "$work/none" "$work/p/ours.pck" read_bound)") ;;
+            write_bound) write_alone+=("$(timed "$work/w" /dev/null write_bound)") ;;
         esac
     done
     echo "run $i: pack ours ${pack_ours[-1]} s, tar ${pack_tar[-1]} s;" \
@@ -115,11 +92,10 @@ echo "bounds: reading the archive alone $(median "${read_alone[@]}") s, writing"
 rm -rf "$work"/xo "$work"/xt "$work"/t "$work"/empty "$work"/w
 mkdir -p "$work/big" "$work/one"
 rm -rf "$work/src"
-head -c 1G /dev/urandom >"$work/big/member.bin"
+head -c "${mib}M" /dev/urandom >"$work/big/member.bin"
 "$cli" pack "$work/one.pck" "$work/big/member.bin" --quiet
 rm -rf "$work/big" "$work/p"
-kb=$(/usr/bin/time -v "$cli" extract "$work/one.pck" --dest "$work/one" --quiet 2>&1 >/dev/null |
-    awk -F': ' '/Maximum resident set size/ { print $2 }')
+kb=$(peak_kb "$cli" extract "$work/one.pck" --dest "$work/one" --quiet)
 echo
-echo "peak resident memory, extract of one member of 1 GiB: $((kb / 1024)) MiB ($kb kB;" \
+echo "peak resident memory, extract of one member of $mib MiB: $((kb / 1024)) MiB ($kb kB;" \
     "target <= 32 MiB)"

@@ -4,29 +4,23 @@
 #   join   those pieces back                              vs  cat p.* > out
 # each run REPEAT times (at least 3), ours and theirs alternating, medians and ratios
 # printed; then the peak resident memory of a split of a 3 GiB sparse file at
-# 2 000 000 KB partitions, from /usr/bin/time -v.
+# 2 000 000 KB partitions (both scaled with MIB), from /usr/bin/time -v.
 #
 # Usage: bench/run-bench.sh [path/to/scindarex-cli]   (default: build/bin/scindarex-cli,
-# which `make test` builds). REPEAT=5 by default. The work folder is made under the
-# build folder, on the repository's file system, and removed at the end.
+# which `make test` builds). REPEAT=5 and MIB=1024 by default. The work folder is made
+# under the build folder, on the repository's file system, and removed at the end.
 set -euo pipefail
 
 # shellcheck source=common.sh
 source "$(dirname "$0")/common.sh"
 bench_init bench "${1:-}"
-
-if [[ ! -x /usr/bin/time ]]; then
-    echo "Installing GNU time (Debian package 'time')..."
-    sudo=()
-    [[ $(id -u) -eq 0 ]] || sudo=(sudo)
-    "${sudo[@]}" apt-get install -y -qq time >/dev/null
-fi
+need_gnu_time
 
 ours_split() {
-    "$cli" split "$work/src/data.bin" --size 15000 --dest "$work/ours" --if-exists overwrite --quiet
+    "$cli" split "$work/src/data.bin" --size "$piece_kb" --dest "$work/ours" --if-exists overwrite --quiet
 }
 gnu_split() {
-    split -d -a 3 --numeric-suffixes=1 -b 15360000 "$work/src/data.bin" "$work/gnu/p."
+    split -d -a 3 --numeric-suffixes=1 -b "$((piece_kb * 1024))" "$work/src/data.bin" "$work/gnu/p."
 }
 ours_join() {
     "$cli" join "$work/ours/data.001" --dest "$work/joined-ours" --if-exists overwrite --quiet
@@ -35,13 +29,13 @@ cat_join() {
     cat "$work"/gnu/p.* >"$work/joined-cat/out"
 }
 
-bench_describe
+bench_describe "$mib MiB of random bytes"
 
 mkdir -p "$work"/{src,ours,gnu,joined-ours,joined-cat,sparse,none}
-echo "making 1 GiB of random bytes..."
-head -c 1G /dev/urandom >"$work/src/data.bin"
+echo "making $mib MiB of random bytes..."
+head -c "${mib}M" /dev/urandom >"$work/src/data.bin"
 
-# One round not counted: the first runs after the 1 GiB was written are slower for all.
+# One round not counted: the first runs after the data was written are slower for all.
 echo "warming up..."
 for command in ours_split gnu_split ours_join cat_join; do
     timed "$work/none" "$work/src/data.bin" "$command" >/dev/null
@@ -75,15 +69,14 @@ printf '%-8s %12s %12s %8s %8s\n' split "$ms" "$mg" "$(ratio "$ms" "$mg")" "<= 0
 printf '%-8s %12s %12s %8s %8s\n' join "$mj" "$mc" "$(ratio "$mj" "$mc")" "<= 0.90"
 
 rm -rf "$work"/ours "$work"/gnu "$work"/joined-*
-truncate -s 3G "$work/sparse/big.bin"
-peak_kb() {
-    /usr/bin/time -v "$@" 2>&1 >/dev/null | awk -F': ' '/Maximum resident set size/ { print $2 }'
-}
-sparse_kb=$(peak_kb "$cli" split "$work/sparse/big.bin" --size 2000000 --quiet)
+# Partitions of about 2/3 and 1/2 of the sparse and the random file, as at 1 GiB.
+sparse_size=$((mib * 2000000 / 1024)) data_size=$((mib * 500000 / 1024))
+truncate -s "$((3 * mib))M" "$work/sparse/big.bin"
+sparse_kb=$(peak_kb "$cli" split "$work/sparse/big.bin" --size "$sparse_size" --quiet)
 rm -f "$work"/sparse/big.0*
-data_kb=$(peak_kb "$cli" split "$work/src/data.bin" --size 500000 --dest "$work/sparse" --quiet)
+data_kb=$(peak_kb "$cli" split "$work/src/data.bin" --size "$data_size" --dest "$work/sparse" --quiet)
 echo
-echo "peak resident memory, split of a 3 GiB sparse file at 2 000 000 KB: $((sparse_kb / 1024)) MiB" \
-    "($sparse_kb kB; target <= 32 MiB)"
-echo "peak resident memory, split of the 1 GiB random file at 500 000 KB: $((data_kb / 1024)) MiB" \
-    "($data_kb kB)"
+echo "peak resident memory, split of a $((3 * mib)) MiB sparse file at $sparse_size KB:" \
+    "$((sparse_kb / 1024)) MiB ($sparse_kb kB; target <= 32 MiB)"
+echo "peak resident memory, split of the $mib MiB random file at $data_size KB:" \
+    "$((data_kb / 1024)) MiB ($data_kb kB)"

@@ -7,8 +7,8 @@
 # least 3), in alternating order; medians and ratios printed.
 #
 # Usage: bench/run-checksum-bench.sh [path/to/scindarex-cli]   (default:
-# build/bin/scindarex-cli). REPEAT=5 by default. The page cache is handled as run-bench.sh
-# does: inputs read once, then dropped before every timed run (root only).
+# build/bin/scindarex-cli). REPEAT=5 and MIB=1024 by default. The page cache is handled
+# as run-bench.sh does: inputs read once, then dropped before every timed run (root only).
 set -euo pipefail
 
 # shellcheck source=common.sh
@@ -17,14 +17,14 @@ bench_init bench-checksum "${1:-}"
 
 src=$work/src/data.bin
 ours_split() {
-    "$cli" split "$src" --size 15000 --dest "$work/ours" --if-exists overwrite --checksums --quiet
+    "$cli" split "$src" --size "$piece_kb" --dest "$work/ours" --if-exists overwrite --checksums --quiet
 }
 gnu_split() {
-    split -d -a 3 --numeric-suffixes=1 -b 15360000 "$src" "$work/gnu/p."
+    split -d -a 3 --numeric-suffixes=1 -b "$((piece_kb * 1024))" "$src" "$work/gnu/p."
     (cd "$work/gnu" && sha256sum p.* >"$work/sums/p.sha256")
 }
 plain_split() {
-    "$cli" split "$src" --size 15000 --dest "$work/plain" --if-exists overwrite --quiet
+    "$cli" split "$src" --size "$piece_kb" --dest "$work/plain" --if-exists overwrite --quiet
 }
 ours_join() {
     "$cli" join "$work/ours/data.001" --dest "$work/joined-ours" --if-exists overwrite --quiet
@@ -37,11 +37,11 @@ plain_join() {
     "$cli" join "$work/plain/data.001" --dest "$work/joined-plain" --if-exists overwrite --quiet
 }
 
-bench_describe
+bench_describe "$mib MiB of random bytes"
 
 mkdir -p "$work"/{src,ours,gnu,plain,sums,joined-ours,joined-gnu,joined-plain,none}
-echo "making 1 GiB of random bytes..."
-head -c 1G /dev/urandom >"$src"
+echo "making $mib MiB of random bytes..."
+head -c "${mib}M" /dev/urandom >"$src"
 
 echo "warming up..."
 for command in ours_split gnu_split plain_split ours_join gnu_join plain_join; do

@@ -19,6 +19,7 @@ else
         man-db strace
         python3-samba
         util-linux mount e2fsprogs
+        time
     )
 fi
 missing=()
