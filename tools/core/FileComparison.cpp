@@ -16,9 +16,9 @@ namespace {
 // of megabytes have left it by then and cost twice as much.
 constexpr std::size_t kReadBlockSize = std::size_t{256} << 10;
 
-// How far ahead of the comparison the system is asked to read, in blocks: both files are
-// then read at once instead of in turn.
-constexpr std::uint64_t kBlocksAhead = 2;
+// How far ahead of the comparison the system is asked to read, in blocks (64 MiB): both
+// files are then read at once instead of in turn, and the disk's queue stays full.
+constexpr std::uint64_t kBlocksAhead = 8;
 
 ComparisonResult DifferentAt(std::uint64_t position) {
     return {ComparisonResult::Kind::different, position};
