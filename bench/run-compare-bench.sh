@@ -5,7 +5,8 @@
 #   cold  the page cache dropped before every run, as run-bench.sh does (root)
 #   warm  both files already in the page cache: the comparison's own cost, as right
 #         after a join or a copy
-# then the peak resident memory of one of those comparisons.
+# then the peak resident memory of one of those comparisons. The bound of the cold runs is
+# timed the same way for scale: reading both files at once (two cat in parallel).
 #
 # Usage: bench/run-compare-bench.sh [path/to/scindarex-cli]   (default:
 # build/bin/scindarex-cli). REPEAT=5 and MIB=1024 (the size of each file) by default.
@@ -27,6 +28,11 @@ succeeds() {
 
 ours() { succeeds "$cli" compare "$work/a.bin" "$work/b.bin"; }
 theirs() { succeeds cmp "$work/a.bin" "$work/b.bin"; }
+read_bound() {
+    cat "$work/a.bin" >/dev/null &
+    cat "$work/b.bin"
+    wait
+}
 inputs="$work/a.bin $work/b.bin"
 
 bench_describe "two files of $mib MiB of random bytes"
@@ -40,7 +46,7 @@ echo "warming up..."
 timed "$work/none" "$inputs" ours >/dev/null
 timed "$work/none" "$inputs" theirs >/dev/null
 
-cold_ours=() cold_cmp=()
+cold_ours=() cold_cmp=() bound=()
 for ((i = 1; i <= repeat; i++)); do
     # Alternate which goes first, so that neither always runs on a warmer machine.
     if ((i % 2)); then
@@ -50,7 +56,8 @@ for ((i = 1; i <= repeat; i++)); do
         cold_cmp+=("$(timed "$work/none" "$inputs" theirs)")
         cold_ours+=("$(timed "$work/none" "$inputs" ours)")
     fi
-    echo "run $i, cold: ours ${cold_ours[-1]} s, cmp ${cold_cmp[-1]} s"
+    bound+=("$(timed "$work/none" "$inputs" read_bound)")
+    echo "run $i, cold: ours ${cold_ours[-1]} s, cmp ${cold_cmp[-1]} s, both files read ${bound[-1]} s"
 done
 
 # shellcheck disable=SC2086
@@ -73,6 +80,8 @@ echo
 printf '%-6s %12s %12s %8s %8s\n' "" "ours (s)" "cmp (s)" "ratio" "target"
 printf '%-6s %12s %12s %8s %8s\n' cold "$co" "$cc" "$(ratio "$co" "$cc")" "<= 0.80"
 printf '%-6s %12s %12s %8s %8s\n' warm "$wo" "$wc" "$(ratio "$wo" "$wc")" "<= 0.50"
+echo
+echo "bounds: reading both files at once, cold $(median "${bound[@]}") s"
 
 kb=$(peak_kb "$cli" compare "$work/a.bin" "$work/b.bin")
 echo
