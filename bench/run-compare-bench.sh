@@ -60,16 +60,21 @@ for ((i = 1; i <= repeat; i++)); do
     echo "run $i, cold: ours ${cold_ours[-1]} s, cmp ${cold_cmp[-1]} s, both files read ${bound[-1]} s"
 done
 
-# shellcheck disable=SC2086
-cat $inputs >/dev/null
+# Both files read just before each warm run too: whatever else ran meanwhile (another
+# benchmark dropping the page cache) must not make one of them cold.
+warm() {
+    # shellcheck disable=SC2086
+    cat $inputs >/dev/null
+    seconds_of "$@"
+}
 warm_ours=() warm_cmp=()
 for ((i = 1; i <= repeat; i++)); do
     if ((i % 2)); then
-        warm_ours+=("$(seconds_of ours)")
-        warm_cmp+=("$(seconds_of theirs)")
+        warm_ours+=("$(warm ours)")
+        warm_cmp+=("$(warm theirs)")
     else
-        warm_cmp+=("$(seconds_of theirs)")
-        warm_ours+=("$(seconds_of ours)")
+        warm_cmp+=("$(warm theirs)")
+        warm_ours+=("$(warm ours)")
     fi
     echo "run $i, warm: ours ${warm_ours[-1]} s, cmp ${warm_cmp[-1]} s"
 done
