@@ -35,6 +35,8 @@ const char* CauseText(CFileException::Cause cause) {
             return "unexpected end of file";
         case CFileException::notRegularFile:
             return "not a regular file";
+        case CFileException::alreadyExists:
+            return "file exists";
     }
     return "file error";
 }
@@ -189,6 +191,8 @@ CFileException::Cause CFileException::CauseFromErrno(int err, const std::string&
         case EDQUOT:
 #endif
             return diskFull;
+        case EEXIST:
+            return alreadyExists;
         default:
             return genericException;
     }

@@ -11,6 +11,7 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace scx {
 
@@ -26,6 +27,7 @@ class CFileException : public std::exception {
         diskFull,
         endOfFile,       // fewer bytes than required were there to read
         notRegularFile,  // a folder, pipe, socket or device: never opened as a file
+        alreadyExists,   // something bears the name a new file was to take
     };
 
     CFileException(Cause cause, std::string fileName, int osError = 0);
@@ -51,6 +53,10 @@ class CFile {
         modeReadWrite = 0x0002,
         shareExclusive = 0x0010,  // every open of this program is exclusive; kept for clarity
         modeCreate = 0x1000,      // create, truncating an existing file
+        // Create a file that nothing bears the name of yet, never through a link; anything
+        // there (a link included) is alreadyExists. Others may remove the file while it is
+        // open, so that an interrupted program can remove the files it was writing.
+        modeCreateNew = 0x2000,
     };
     enum SeekPosition { begin = 0, current = 1, end = 2 };
 
@@ -81,9 +87,12 @@ class CFile {
     std::uint64_t GetPosition() const;
     std::uint64_t GetLength() const;
 
-    // The absolute path, as resolved when the file was opened; GetFileName is its last
-    // component and GetFileTitle that without its last extension.
+    // The absolute path, as resolved when the file was opened (or as given to ReportAs);
+    // GetFileName is its last component and GetFileTitle that without its last extension.
     const std::string& GetFilePath() const { return m_strFilePath; }
+    // From now on the open file is known, and its failures reported, under `path`: a file
+    // written under a temporary name is the file it is written for to the user.
+    void ReportAs(std::string path) { m_strFilePath = std::move(path); }
     std::string GetFileName() const;
     std::string GetFileTitle() const;
 

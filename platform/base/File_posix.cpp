@@ -133,6 +133,10 @@ void CFile::Open(const std::string& path, unsigned flags) {
     if (flags & modeCreate) {
         openFlags |= O_CREAT;
     }
+    // O_EXCL alone already refuses a link, dangling or not; O_NOFOLLOW says so twice.
+    if (flags & modeCreateNew) {
+        openFlags |= O_CREAT | O_EXCL | O_NOFOLLOW;
+    }
 
     int fd;
     do {

@@ -73,6 +73,9 @@ CFileException::Cause CauseFromLastError(unsigned long error) {
         case ERROR_DISK_FULL:
         case ERROR_HANDLE_DISK_FULL:
             return CFileException::diskFull;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return CFileException::alreadyExists;
         default:
             return CFileException::genericException;
     }
@@ -156,15 +159,24 @@ void CFile::Open(const std::string& path, unsigned flags) {
         crtFlags = _O_BINARY | _O_WRONLY;
     }
     // With no sharing, CREATE_ALWAYS fails on a file held elsewhere before truncating it.
-    const DWORD disposition = (flags & modeCreate) ? CREATE_ALWAYS : OPEN_EXISTING;
-    const HANDLE handle = ::CreateFileW(Widen(path).c_str(), access, 0, nullptr, disposition,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    // CREATE_NEW fails on any name that is taken, a link or a folder included.
+    const bool createNew = (flags & modeCreateNew) != 0;
+    const DWORD disposition = createNew              ? CREATE_NEW
+                              : (flags & modeCreate) ? CREATE_ALWAYS
+                                                     : OPEN_EXISTING;
+    const HANDLE handle =
+        ::CreateFileW(Widen(path).c_str(), access, createNew ? FILE_SHARE_DELETE : 0, nullptr,
+                      disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = ::GetLastError();
         // A folder cannot be opened as a file: say what it is rather than how the system
         // refused it (access denied, or a sharing violation under wine). No name at all is
-        // a file that is not there, as on POSIX.
+        // a file that is not there, as on POSIX. A new file's name that anything bears is
+        // taken, whatever the system said about it.
+        const bool taken =
+            createNew && ::GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
         const CFileException::Cause cause = path.empty()     ? CFileException::fileNotFound
+                                            : taken          ? CFileException::alreadyExists
                                             : IsFolder(path) ? CFileException::notRegularFile
                                                              : CauseFromLastError(error);
         throw CFileException(cause, absolutePath, static_cast<int>(error));

@@ -25,8 +25,11 @@ namespace {
 
 using test::HeldFile;
 using test::PatternBytes;
+using test::Plant;
+using test::Planted;
 using test::ReadWholeFile;
 using test::ScopedFaultHook;
+using test::StillPlanted;
 using test::TempFolder;
 using test::WriteWholeFile;
 
@@ -215,6 +218,24 @@ TEST(FileTest, OpenFailuresNameTheirCause) {
     for (const auto& c : cases) {
         EXPECT_EQ(OpenFailure(c.path, c.flags, c.injected), c.cause) << c.path << " " << c.injected;
     }
+}
+
+TEST(FileTest, ANewFileTakesOnlyAFreeNameAndNeverFollowsALink) {
+    TempFolder tmp;
+    constexpr unsigned kCreateNew = CFile::modeCreateNew | kReadWrite;
+    for (const Planted kind : {Planted::file, Planted::folder, Planted::link}) {
+        const std::string taken = tmp.Path("taken" + std::to_string(static_cast<int>(kind)));
+        if (!Plant(kind, taken, "target")) {
+            continue;  // Windows may refuse links to an ordinary user
+        }
+        EXPECT_EQ(OpenFailure(taken, kCreateNew, 0), CFileException::alreadyExists) << taken;
+        EXPECT_TRUE(StillPlanted(kind, taken, "target"));
+    }
+    EXPECT_FALSE(std::filesystem::exists(tmp.Path("target")));
+    CFile file(tmp.Path("free"), kCreateNew);
+    file.Write("x", 1);
+    file.Close();
+    EXPECT_EQ(ReadWholeFile(tmp.Path("free")), "x");
 }
 
 TEST(FileTest, PathsAreAbsolute) {

@@ -95,6 +95,49 @@ inline std::string PatternBytes(std::size_t size, unsigned seed = 1) {
     return bytes;
 }
 
+// What a folder may already hold under a name the program means to take for itself.
+enum class Planted { nothing, file, folder, link };
+
+// Puts `kind` at `path`: a file holding "planted", an empty folder, or a link to `target`
+// (which need not exist). False when the system refuses to make links (Windows without the
+// right to).
+inline bool Plant(Planted kind, const std::string& path, const std::string& target) {
+    std::error_code error;
+    switch (kind) {
+        case Planted::nothing:
+            break;
+        case Planted::file:
+            WriteWholeFile(path, "planted");
+            break;
+        case Planted::folder:
+            std::filesystem::create_directory(Utf8Path(path));
+            break;
+        case Planted::link:
+            std::filesystem::create_symlink(Utf8Path(target), Utf8Path(path), error);
+            break;
+    }
+    return !error;
+}
+
+// Whether `path` still holds what Plant put there, untouched.
+inline bool StillPlanted(Planted kind, const std::string& path, const std::string& target) {
+    std::error_code error;
+    const auto type = std::filesystem::symlink_status(Utf8Path(path), error).type();
+    switch (kind) {
+        case Planted::nothing:
+            return type == std::filesystem::file_type::not_found;
+        case Planted::file:
+            return type == std::filesystem::file_type::regular && ReadWholeFile(path) == "planted";
+        case Planted::folder:
+            return type == std::filesystem::file_type::directory &&
+                   std::filesystem::is_empty(Utf8Path(path));
+        case Planted::link:
+            return type == std::filesystem::file_type::symlink &&
+                   std::filesystem::read_symlink(Utf8Path(path)) == Utf8Path(target);
+    }
+    return false;
+}
+
 // The file held the way another program's exclusive open holds it: an exclusive flock on
 // POSIX, an open that denies reading and writing to others on Windows.
 class HeldFile {
