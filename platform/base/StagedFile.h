@@ -1,0 +1,50 @@
+#pragma once
+// A new file written beside its final name and put in its place only once complete: until
+// then the final name keeps what it held, and a failure leaves nothing behind.
+//
+// The file is created in the final name's folder as "." + stem + "-N.tmp", N the first
+// number free, exclusively and never through a link: a file, folder or link already there
+// is passed over, never opened. The open file reports its failures under the final path,
+// so that no message names the temporary one.
+
+#include <string>
+#include <string_view>
+
+#include "File.h"
+
+namespace scx {
+
+class CStagedFile {
+  public:
+    // Throws CFileException naming `finalPath`.
+    CStagedFile(const std::string& finalPath, std::string_view stem);
+    // Removes the file unless it was committed.
+    ~CStagedFile();
+
+    CStagedFile(const CStagedFile&) = delete;
+    CStagedFile& operator=(const CStagedFile&) = delete;
+
+    CFile& File() { return m_file; }
+
+    // Closes the file and renames it over the final path, replacing what bears that name
+    // (a link there is replaced, not followed). Throws CFileException naming the final
+    // path; the file is then removed by the destructor.
+    void Commit();
+
+  private:
+    // Closes and removes the file.
+    void Discard() noexcept;
+
+    std::string m_finalPath;
+    std::string m_temporaryPath;  // registered for RemoveStagedFilesOnInterrupt while open
+    CFile m_file;
+    bool m_committed = false;
+};
+
+// For scindarex-cli: an interruption (SIGINT, SIGTERM, SIGHUP; on Windows Ctrl-C,
+// Ctrl-Break and the console's closing) removes the staged files not yet committed, then
+// ends the process with 128 + the signal's number: 130, 143, 129. Signals that the process
+// was started ignoring (nohup) stay ignored.
+void RemoveStagedFilesOnInterrupt();
+
+}  // namespace scx

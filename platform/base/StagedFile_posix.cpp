@@ -1,0 +1,84 @@
+// The staged file on POSIX systems: rename(2), unlink(2), the replaced file's permissions
+// and the signal handlers.
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "StagedFile.h"
+#include "StagedFilePlatform.h"
+
+namespace scx {
+
+namespace {
+
+constexpr int kInterruptions[] = {SIGINT, SIGTERM, SIGHUP};
+
+sigset_t InterruptionSet() {
+    sigset_t set;
+    ::sigemptyset(&set);
+    for (const int signal : kInterruptions) {
+        ::sigaddset(&set, signal);
+    }
+    return set;
+}
+
+extern "C" void RemovePendingAndExit(int signal) {
+    detail::RemovePendingFiles();
+    ::_exit(128 + signal);
+}
+
+}  // namespace
+
+bool detail::OpenRegistered(CFile& file, const std::string& path, unsigned flags,
+                            CFileException& error) {
+    const sigset_t interruptions = InterruptionSet();
+    sigset_t previous;
+    ::pthread_sigmask(SIG_BLOCK, &interruptions, &previous);
+    const bool opened = file.TryOpen(path, flags, &error);
+    if (opened) {
+        RegisterPendingFile(path.c_str());
+    }
+    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    return opened;
+}
+
+void detail::KeepPermissionsOf(const std::string& path, CFile& file) {
+    // Through the descriptor, so that nothing swapped in under the temporary name is
+    // changed; never the set-user or set-group bits.
+    struct stat replaced {};
+    if (::lstat(path.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode)) {
+        ::fchmod(file.Handle(), replaced.st_mode & 0777);
+    }
+}
+
+void detail::ReplaceFile(const std::string& from, const std::string& to, const std::string& shown) {
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+        const int err = errno;
+        throw CFileException(CFileException::CauseFromErrno(err, to), shown, err);
+    }
+}
+
+void detail::RemoveFileQuietly(const char* path) {
+    const int saved = errno;
+    ::unlink(path);
+    errno = saved;
+}
+
+void RemoveStagedFilesOnInterrupt() {
+    struct sigaction action {};
+    action.sa_handler = RemovePendingAndExit;
+    // One interruption at a time: a second one waits for the process to end.
+    action.sa_mask = InterruptionSet();
+    for (const int signal : kInterruptions) {
+        struct sigaction current {};
+        if (::sigaction(signal, nullptr, &current) == 0 && current.sa_handler != SIG_IGN) {
+            ::sigaction(signal, &action, nullptr);
+        }
+    }
+}
+
+}  // namespace scx

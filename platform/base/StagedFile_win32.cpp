@@ -1,0 +1,72 @@
+// The staged file on Windows: MoveFileExW, DeleteFileW and the console's control handler.
+// The handler runs on a thread of its own while the program goes on; the staged files are
+// open with FILE_SHARE_DELETE, so that removing them there takes effect when the process
+// ends and closes them.
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include "StagedFile.h"
+#include "StagedFilePlatform.h"
+#include "Win32Paths.h"
+
+namespace scx {
+
+namespace {
+
+// The exit statuses of the POSIX signals that the events stand for.
+BOOL WINAPI RemovePendingAndExit(DWORD event) {
+    UINT status = 0;
+    switch (event) {
+        case CTRL_C_EVENT:
+        case CTRL_BREAK_EVENT:
+            status = 130;  // SIGINT
+            break;
+        case CTRL_CLOSE_EVENT:
+        case CTRL_LOGOFF_EVENT:
+        case CTRL_SHUTDOWN_EVENT:
+            status = 129;  // SIGHUP
+            break;
+        default:
+            return FALSE;
+    }
+    detail::RemovePendingFiles();
+    ::ExitProcess(status);
+}
+
+}  // namespace
+
+bool detail::OpenRegistered(CFile& file, const std::string& path, unsigned flags,
+                            CFileException& error) {
+    const bool opened = file.TryOpen(path, flags, &error);
+    if (opened) {
+        RegisterPendingFile(path.c_str());
+    }
+    return opened;
+}
+
+// The read-only attribute, the one that matters, makes the replacement fail instead.
+void detail::KeepPermissionsOf(const std::string&, CFile&) {}
+
+void detail::ReplaceFile(const std::string& from, const std::string& to, const std::string& shown) {
+    if (!::MoveFileExW(win32::Widen(from).c_str(), win32::Widen(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = ::GetLastError();
+        throw CFileException(win32::CauseFromLastError(error), shown, static_cast<int>(error));
+    }
+}
+
+void detail::RemoveFileQuietly(const char* path) {
+    ::DeleteFileW(win32::Widen(path).c_str());
+}
+
+void RemoveStagedFilesOnInterrupt() {
+    ::SetConsoleCtrlHandler(RemovePendingAndExit, TRUE);
+}
+
+}  // namespace scx
