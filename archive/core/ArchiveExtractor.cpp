@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "DataCopy.h"
@@ -10,6 +11,7 @@
 #include "FileExistence.h"
 #include "PieceNames.h"
 #include "ResourceIds.h"
+#include "StagedFile.h"
 #include "Utf8Path.h"
 
 namespace scx::archive {
@@ -20,43 +22,74 @@ namespace {
 // member is written.
 constexpr std::uint64_t kReadAhead = std::uint64_t{64} << 20;
 
-// A name of the destination folder that nothing bears yet, for the member being written.
-std::string FreeTemporaryPath(const std::string& folder) {
-    for (unsigned n = 1;; ++n) {
-        std::string path = folder + ".scindarex-extraction-" + std::to_string(n) + ".tmp";
-        if (pieces::ProbeFile(path) == pieces::FileProbe::missing) {
-            return path;
-        }
+constexpr std::string_view kTemporaryStem = "scindarex-extraction";
+
+// Whether anything bears `path`, looked at without following a link: a dangling link is a
+// name the user has. Where the folder cannot be read, the existence test decides.
+bool NameTaken(const std::string& path, CArchiveExtractObserver& observer) {
+    std::error_code error;
+    const std::filesystem::file_status status =
+        std::filesystem::symlink_status(Utf8Path(path), error);
+    if (!error && status.type() != std::filesystem::file_type::not_found) {
+        return true;
     }
+    return observer.OutputExists(path);
 }
 
-// Writes `size` bytes of `archive` from `offset` under `path`, through a temporary file
-// that only a complete copy replaces `path` with.
-void WriteMember(CFile& archive, std::uint64_t offset, std::uint64_t size,
-                 const std::string& folder, const std::string& path,
+// Writes `size` bytes of `archive` from `offset` under `path`, through a staged file that
+// only a complete copy puts in its place.
+void WriteMember(CFile& archive, std::uint64_t offset, std::uint64_t size, const std::string& path,
                  const std::function<void(std::uint64_t)>& onProgress) {
-    const std::string temporary = FreeTemporaryPath(folder);
-    try {
-        CFile output(temporary, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive);
-        archive.Seek(static_cast<std::int64_t>(offset), CFile::begin);
-        // Past the member's end too: the next member usually follows it.
-        archive.ReadAhead(offset, kReadAhead);
-        pieces::CopyExactly(archive, output, size, [&](std::uint64_t copied) {
-            archive.ReadAhead(offset + copied, kReadAhead);
-            onProgress(copied);
-        });
-        output.Close();
-        std::error_code error;
-        std::filesystem::rename(Utf8Path(temporary), Utf8Path(path), error);
-        if (error) {
-            throw CFileException(CFileException::CauseFromErrno(error.value(), path), path,
-                                 error.value());
+    CStagedFile output(path, kTemporaryStem);
+    archive.Seek(static_cast<std::int64_t>(offset), CFile::begin);
+    // Past the member's end too: the next member usually follows it.
+    archive.ReadAhead(offset, kReadAhead);
+    pieces::CopyExactly(archive, output.File(), size, [&](std::uint64_t copied) {
+        archive.ReadAhead(offset + copied, kReadAhead);
+        onProgress(copied);
+    });
+    output.Commit();
+}
+
+// The path row `index` is written to, after the refusals and questions; none when the row
+// is skipped, which the observer has then been told.
+std::optional<std::string> ChooseOutput(const ExtractOptions& options, std::size_t index,
+                                        const std::string& name, CArchiveExtractObserver& observer,
+                                        pieces::CUserPrompt& prompt) {
+    const auto isArchive = [&](const std::string& path) {
+        if (!IsSameExistingFile(path, options.archivePath)) {
+            return false;
         }
-    } catch (...) {
-        std::error_code ignored;
-        std::filesystem::remove(Utf8Path(temporary), ignored);
-        throw;
+        observer.OnRefusal(res::IDS_OUTPUT_IS_ARCHIVE, path);
+        return true;
+    };
+    std::string path = options.destFolder + name;
+    if (isArchive(path)) {
+        return std::nullopt;
     }
+    switch (pieces::ChooseOutputName(NameTaken(path, observer), prompt, name)) {
+        case pieces::OutputNameChoice::keepName:
+            return path;
+        case pieces::OutputNameChoice::cancel:
+            observer.OnDeclined(index, path);
+            return std::nullopt;
+        case pieces::OutputNameChoice::useCopyName:
+            break;
+    }
+    if (EncodeHeaderText(name).size() > kMaxPrefixableNameBytes) {
+        observer.OnRefusal(res::IDS_NAME_TOO_LONG, name);
+        return std::nullopt;
+    }
+    const std::string copyName = std::string(pieces::kCopyPrefix) + name;
+    path = options.destFolder + copyName;
+    if (isArchive(path)) {
+        return std::nullopt;
+    }
+    if (NameTaken(path, observer) && !prompt.AskYesNo(res::IDS_OVERWRITE, copyName)) {
+        observer.OnDeclined(index, path);
+        return std::nullopt;
+    }
+    return path;
 }
 
 }  // namespace
@@ -82,12 +115,8 @@ void ExtractMembers(const ExtractOptions& options, const std::vector<ArchiveEntr
     std::int64_t done = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ArchiveEntry& row = rows[i];
-        const auto refuse = [&](unsigned stringId) {
-            observer.OnRefusal(stringId, row.name);
-            observer.OnSkipped(i);
-        };
         if (!IsExtractableName(row.name)) {
-            refuse(res::IDS_UNSAFE_ENTRY_NAME);
+            observer.OnRefusal(res::IDS_UNSAFE_ENTRY_NAME, row.name);
             continue;
         }
         const auto size = ParsePlainDecimal(row.sizeText);
@@ -96,31 +125,19 @@ void ExtractMembers(const ExtractOptions& options, const std::vector<ArchiveEntr
         const std::uint64_t offset =
             options.dataStart + static_cast<std::uint64_t>(position.value_or(0));
         if (!size || !position || offset > archiveLength) {
-            refuse(res::IDS_ARCHIVE_CORRUPT);
+            observer.OnRefusal(res::IDS_ARCHIVE_CORRUPT, row.name);
             continue;
         }
         if (static_cast<std::uint64_t>(*size) > archiveLength - offset) {
             throw CFileException(CFileException::endOfFile, archive.GetFilePath());
         }
-
-        std::string name = row.name;
-        switch (pieces::ChooseOutputName(observer.OutputExists(options.destFolder + name), prompt,
-                                         name)) {
-            case pieces::OutputNameChoice::keepName:
-                break;
-            case pieces::OutputNameChoice::useCopyName:
-                if (EncodeHeaderText(name).size() > kMaxPrefixableNameBytes) {
-                    refuse(res::IDS_NAME_TOO_LONG);
-                    continue;
-                }
-                name = std::string(pieces::kCopyPrefix) + name;
-                break;
-            case pieces::OutputNameChoice::cancel:
-                observer.OnSkipped(i);
-                continue;
+        const std::optional<std::string> output =
+            ChooseOutput(options, i, row.name, observer, prompt);
+        if (!output) {
+            continue;
         }
-        WriteMember(archive, offset, static_cast<std::uint64_t>(*size), options.destFolder,
-                    options.destFolder + name, [&](std::uint64_t copied) {
+        WriteMember(archive, offset, static_cast<std::uint64_t>(*size), *output,
+                    [&](std::uint64_t copied) {
                         observer.OnBytesCopied(static_cast<std::uint64_t>(done) + copied,
                                                static_cast<std::uint64_t>(total));
                     });

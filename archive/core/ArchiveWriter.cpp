@@ -7,6 +7,7 @@
 #include "DataCopy.h"
 #include "File.h"
 #include "ResourceIds.h"
+#include "StagedFile.h"
 #include "Utf8Path.h"
 
 namespace scx::archive {
@@ -15,6 +16,8 @@ namespace {
 
 // Directory entries are gathered and written in blocks of about this size.
 constexpr std::size_t kHeaderBlock = 1 << 20;
+
+constexpr std::string_view kTemporaryStem = "scindarex-archive";
 
 bool HoldsSemicolon(std::string_view text) {
     return text.find(';') != std::string_view::npos;
@@ -29,6 +32,13 @@ std::int64_t MeasureMember(const ArchiveMemberFile& member) {
     const std::uint64_t length = file.GetLength();
     file.Close();
     return static_cast<std::int64_t>(std::min<std::uint64_t>(length, kMaxDataBytes + 1ull));
+}
+
+// The file an archive written at `path` replaces: a link there keeps naming the archive.
+std::string ReplacedPath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::canonical(Utf8Path(path), error);
+    return error ? path : Utf8Text(target);
 }
 
 std::string PropertyBlock(const ArchiveProperties& properties) {
@@ -70,8 +80,7 @@ std::ptrdiff_t FindArchiveAmongMembers(const std::string& archivePath,
         return -1;
     }
     for (std::size_t i = 0; i < members.size(); ++i) {
-        if (std::filesystem::equivalent(Utf8Path(archivePath), Utf8Path(members[i].path), error) &&
-            !error) {
+        if (IsSameExistingFile(archivePath, members[i].path)) {
             return static_cast<std::ptrdiff_t>(i);
         }
     }
@@ -114,7 +123,9 @@ WriteResult WriteArchive(const std::string& path, const ArchiveProperties& prope
         }
     }
 
-    CFile archive(path, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive);
+    // The archive it replaces stays until this one is whole.
+    CStagedFile staged(ReplacedPath(path), kTemporaryStem);
+    CFile& archive = staged.File();
     std::string block = PropertyBlock(properties) + "@struct;{";
     std::int64_t position = 0;
     for (std::size_t i = 0; i < members.size(); ++i) {
@@ -138,7 +149,7 @@ WriteResult WriteArchive(const std::string& path, const ArchiveProperties& prope
         done += static_cast<std::uint64_t>(sizes[i]);
         observer.OnMemberWritten(i, ProgressPercent(static_cast<std::int64_t>(done), total));
     }
-    archive.Close();
+    staged.Commit();
     return WriteResult::written;
 }
 

@@ -16,8 +16,9 @@ class CArchiveExtractDlg : public CDialog {
 
     CArchiveExtractDlg();
 
-    // The main window's existence test, asked about each output name; the main window
-    // sets it before it opens the wizard. Without one, the shared rule applies.
+    // The main window's existence test, asked about each output name where nothing (not
+    // even a link) is seen without opening it; the main window sets it before it opens the
+    // wizard. Without one, the shared rule applies.
     static void SetMainWindowExistenceTest(ExistenceTest test);
 
     // Parses the archive at `path` into the lists and the information boxes, showing its

@@ -151,16 +151,34 @@ int RunList(const CliArguments& arguments, std::ostream& out, std::ostream& err)
 
 class CExtractReport : public archive::CArchiveExtractObserver {
   public:
-    CExtractReport(std::ostream& err, CLazyProgress& progress,
+    CExtractReport(std::ostream& err, CLazyProgress& progress, IfExists mode,
                    const std::vector<archive::ArchiveEntry>& rows)
-        : m_err(err), m_progress(progress), m_rows(rows) {}
-    void OnRefusal(unsigned stringId, const std::string& name) override {
+        : m_err(err), m_progress(progress), m_mode(mode), m_rows(rows) {}
+    void OnRefusal(unsigned stringId, const std::string& detail) override {
         m_progress.Abandon();
-        m_err << Message(stringId, name) << '\n';
+        // Texts without a place for the name (142, 134) are followed by it, as the
+        // questions are.
+        const std::string text = res::LoadString(stringId);
+        m_err << (text.find("%1") != std::string::npos ? ReplacePathSlot(text, detail)
+                                                       : text + "\n\"" + detail + "\"")
+              << '\n';
+        m_skipped = true;
     }
-    void OnSkipped(std::size_t index) override {
+    void OnDeclined(std::size_t index, const std::string& takenPath) override {
         m_progress.Abandon();
-        m_err << Message(res::IDS_MEMBER_NOT_EXTRACTED, m_rows[index].name) << '\n';
+        // Without a terminal, say which --if-exists would have gone on.
+        switch (m_mode) {
+            case IfExists::fail:
+                m_err << Message(res::IDS_MEMBER_OUTPUT_TAKEN, takenPath);
+                break;
+            case IfExists::copy:
+                m_err << Message(res::IDS_MEMBER_COPY_TAKEN, takenPath);
+                break;
+            default:
+                m_err << Message(res::IDS_MEMBER_NOT_EXTRACTED, m_rows[index].name);
+                break;
+        }
+        m_err << '\n';
         m_skipped = true;
     }
     void OnBytesCopied(std::uint64_t done, std::uint64_t total) override {
@@ -171,25 +189,28 @@ class CExtractReport : public archive::CArchiveExtractObserver {
   private:
     std::ostream& m_err;
     CLazyProgress& m_progress;
+    IfExists m_mode;
     const std::vector<archive::ArchiveEntry>& m_rows;
     bool m_skipped = false;
 };
 
-// The rows to extract, in directory order, each name once; the named members that the
-// archive does not hold are reported.
+// The rows to extract, in directory order: every entry, or every entry of the names
+// given, each through the existing-output rule however many bear one name. The names
+// given that the archive does not hold are reported.
 std::vector<archive::ArchiveEntry> ChooseRows(const CliArguments& arguments,
                                               const std::vector<archive::ArchiveEntry>& entries,
                                               std::ostream& err, bool& missing) {
     const std::set<std::string> wanted(arguments.members.begin(), arguments.members.end());
-    std::set<std::string> taken;
+    std::set<std::string> found;
     std::vector<archive::ArchiveEntry> rows;
     for (const archive::ArchiveEntry& entry : entries) {
-        if ((wanted.empty() || wanted.count(entry.name) != 0) && taken.insert(entry.name).second) {
+        if (wanted.empty() || wanted.count(entry.name) != 0) {
             rows.push_back(entry);
+            found.insert(entry.name);
         }
     }
     for (const std::string& name : wanted) {
-        if (taken.count(name) == 0) {
+        if (found.count(name) == 0) {
             err << Message(res::IDS_MEMBER_NOT_IN_ARCHIVE, name) << '\n';
             missing = true;
         }
@@ -220,7 +241,7 @@ int RunExtract(const CliArguments& arguments, std::istream& in, std::ostream& er
         arguments.ifExists.value_or(environment.inIsTerminal ? IfExists::ask : IfExists::fail);
     CTerminalPrompt prompt(mode, in, err);
     prompt.SetAfterAnswer([&progress] { progress.Restart(); });
-    CExtractReport report(err, progress, rows);
+    CExtractReport report(err, progress, mode, rows);
     archive::ExtractMembers(options, rows, report, prompt);
     progress.Finish();
     if (missing || report.Skipped()) {

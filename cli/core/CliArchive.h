@@ -5,8 +5,9 @@
 //            (an existing archive is replaced; two files of one name are refused with 136);
 //   list     prints "Auteur : ", "Contenu : " and "Commentaire : " lines, then one line per
 //            entry: name, size and position separated by tabs, as stored;
-//   extract  writes the named members (all when none is named), in directory order, each
-//            once, into --dest or the archive's folder; --if-exists answers the questions.
+//   extract  writes the named members (all when none is named), in directory order, into
+//            --dest or the archive's folder; --if-exists answers the questions, for each row
+//            of a name held twice as well.
 //
 // Exit statuses as the other subcommands; a member skipped or not found makes it 1 while
 // the others are still extracted. Notices 141 and 140 go to `err` and the work goes on.

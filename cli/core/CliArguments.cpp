@@ -227,13 +227,15 @@ std::string HelpText() {
            "         chemin, extension, taille, puis les deux lignes d'information ;\n"
            "         pour une partie .001, si un fichier de sommes de contrôle l'accompagne.\n"
            "  pack   rassemble les FICHIERs, dans l'ordre donné, en une archive Scindarex\n"
-           "         (.pck) ; une archive existante est remplacée.\n"
+           "         (.pck) ; une archive existante n'est remplacée qu'une fois la\n"
+           "         nouvelle écrite en entier.\n"
            "  list   affiche les propriétés de l'archive puis une ligne par fichier :\n"
            "         nom, taille et position séparés par des tabulations. Les caractères\n"
            "         de contrôle des textes y sont échappés (\\n, \\t, \\x1b...) et la\n"
            "         barre oblique inverse doublée (\\\\).\n"
            "  extract  extrait les FICHIERs nommés (tous sans nom) dans le dossier de\n"
-           "         l'archive ou dans DOSSIER.\n"
+           "         l'archive ou dans DOSSIER ; deux fichiers de même nom passent\n"
+           "         chacun par --if-exists.\n"
            "\n"
            "Options :\n"
            "  --size Ko          taille de partition en kilo-octets de 1024 octets\n"
@@ -259,7 +261,9 @@ std::string HelpText() {
            "  --version          le numéro de version\n"
            "\n"
            "Codes de sortie : 0 réussite ; 1 refus (vérification du programme ou réponse\n"
-           "à une question) ; 2 mauvaise utilisation ; 3 erreur de fichier.\n" +
+           "à une question) ; 2 mauvaise utilisation ; 3 erreur de fichier ; 130, 143,\n"
+           "129 interrompu (Ctrl-C, SIGTERM, SIGHUP), le fichier en cours d'écriture\n"
+           "supprimé.\n" +
            ToolsHelpText();
 }
 

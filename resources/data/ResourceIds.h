@@ -190,6 +190,10 @@ inline constexpr unsigned IDS_ARCHIVE_TOO_LARGE = 222;
 inline constexpr unsigned IDS_UNSAFE_ENTRY_NAME = 223;
 inline constexpr unsigned IDS_MEMBER_NOT_IN_ARCHIVE = 224;
 inline constexpr unsigned IDS_MEMBER_NOT_EXTRACTED = 225;
+inline constexpr unsigned IDS_OUTPUT_IS_ARCHIVE = 226;
+// scindarex-cli only: a member not extracted because its output name is taken.
+inline constexpr unsigned IDS_MEMBER_OUTPUT_TAKEN = 227;
+inline constexpr unsigned IDS_MEMBER_COPY_TAKEN = 228;
 // A property longer than an archive can be read back with.
 inline constexpr unsigned IDS_PROPERTY_TOO_LONG = 232;
 

@@ -144,6 +144,14 @@ constexpr StringEntry kStrings[] = {
      "Le fichier n'a pas été extrait."},
     {IDS_MEMBER_NOT_IN_ARCHIVE, "L'archive ne contient pas de fichier nommé \"%1\"."},
     {IDS_MEMBER_NOT_EXTRACTED, "Le fichier \"%1\" n'a pas été extrait."},
+    {IDS_OUTPUT_IS_ARCHIVE,
+     "Le fichier extrait remplacerait l'archive elle-même :\n%1\nIl n'a pas été extrait."},
+    {IDS_MEMBER_OUTPUT_TAKEN,
+     "Le fichier de destination existe déjà :\n%1\n"
+     "Il n'a pas été extrait (--if-exists overwrite ou copy pour passer outre)."},
+    {IDS_MEMBER_COPY_TAKEN,
+     "La copie existe déjà elle aussi :\n%1\n"
+     "Le fichier n'a pas été extrait (--if-exists overwrite pour écraser le fichier d'origine)."},
     {IDS_PROPERTY_TOO_LONG,
      "Une propriété de l'archive dépasse 65 536 octets, la longueur qu'une archive peut "
      "relire.\nRaccourcissez-la pour créer l'archive."},

@@ -447,5 +447,70 @@ TEST_F(ArchiveDialogTest, ExtractionAsksTheMainWindowWhetherANameIsTaken) {
     EXPECT_EQ(ReadFile(Path("out/a")), "new");
 }
 
+TEST_F(ArchiveDialogTest, ExtractionWritesNeitherThroughALinkNorOverTheArchive) {
+    fs::create_directories(Path("out"));
+    fs::create_directories(Path("outside"));
+    Pack("out/self.pck", {{"self.pck", "member self"}, {"m", "member m"}});
+    const std::string archive = ReadFile(Path("out/self.pck"));
+    const std::string planted = Path("out/.scindarex-extraction-1.tmp");
+    fs::create_symlink("../outside/victim.txt", planted);
+    CArchiveExtractDlg extract;
+    Open(extract);
+    ExtractAll(extract, Path("out/self.pck"));
+    EXPECT_EQ(host.MessageTexts(),
+              (std::vector<std::string>{Said(IDS_OUTPUT_IS_ARCHIVE, Path("out/self.pck")),
+                                        Said(IDS_EXTRACT_DONE)}));
+    EXPECT_TRUE(ReadFile(Path("out/self.pck")) == archive);
+    EXPECT_EQ(fs::symlink_status(Path("out/m")).type(), fs::file_type::regular);
+    EXPECT_EQ(ReadFile(Path("out/m")), "member m");
+    EXPECT_TRUE(fs::is_empty(Path("outside")));
+    EXPECT_EQ(fs::read_symlink(planted), "../outside/victim.txt");
+}
+
+TEST_F(ArchiveDialogTest, ATakenCopyNameIsAskedAbout) {
+    fs::create_directories(Path("out"));
+    Pack("out/x.pck", {{"a.txt", "member"}});
+    WriteFile(Path("out/a.txt"), "user's a");
+    for (const int answer : {IDYES, IDNO}) {
+        WriteFile(Path("out/Copie_de_a.txt"), "notes");
+        CArchiveExtractDlg extract;
+        Open(extract);
+        ExtractAll(extract, Path("out/x.pck"), {IDNO, IDYES, answer});
+        EXPECT_EQ(host.MessageTexts(),
+                  (std::vector<std::string>{
+                      LoadString(IDS_OVERWRITE) + "\n\"a.txt\"", Said(IDS_ADD_COPY),
+                      LoadString(IDS_OVERWRITE) + "\n\"Copie_de_a.txt\"", Said(IDS_EXTRACT_DONE)}));
+        EXPECT_EQ(ReadFile(Path("out/Copie_de_a.txt")), answer == IDYES ? "member" : "notes");
+        EXPECT_EQ(ReadFile(Path("out/a.txt")), "user's a");
+    }
+}
+
+TEST_F(ArchiveDialogTest, AFailedCreationKeepsTheArchiveItWouldReplaceAndDoesNotRestart) {
+    WriteFile(Path("good.pck"), "the archive that was there");
+    WriteFile(Path("m1.bin"), PatternBytes(5000));
+    CArchiveCreateDlg create;
+    Open(create);
+    Add(create, Path("m1.bin"));
+    host.ClearMessages();
+    // The disk fills once the header is written.
+    CFile::SetFaultHook(
+        [this](CFile::Op op, const std::string& path, std::uint64_t position, std::size_t&) {
+            return op == CFile::Op::write && path == Path("good.pck") && position > 0 ? ENOSPC : 0;
+        });
+    host.ChooseFile(Path("good.pck"));
+    create.ClickDlgItem(IDC_CREATE);
+    CFile::SetFaultHook(nullptr);
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{DescribeFileError(CFileException(
+                                       CFileException::diskFull, Path("good.pck")))});
+    EXPECT_EQ(ReadFile(Path("good.pck")), "the archive that was there");
+    EXPECT_TRUE(host.ProgramStarts().empty());
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.Path())) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"good.pck", "m1.bin"}));
+}
+
 }  // namespace
 }  // namespace scx

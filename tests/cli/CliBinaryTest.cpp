@@ -17,9 +17,9 @@ namespace {
 
 class CliBinaryTest : public CliTest {
   protected:
-    // Runs the program with `arguments` (already quoted for the shell).
-    CliRun Run(const std::string& arguments) {
-        const std::string command = std::string("'") + SCX_CLI_PATH + "' " + arguments +
+    // Runs the program with `arguments` (already quoted for the shell), after `setup`.
+    CliRun Run(const std::string& arguments, const std::string& setup = {}) {
+        const std::string command = setup + "'" + SCX_CLI_PATH + "' " + arguments +
                                     " </dev/null >'" + Path("stdout.txt") + "' 2>'" +
                                     Path("stderr.txt") + "'";
         const int status = std::system(command.c_str());
@@ -61,6 +61,19 @@ TEST_F(CliBinaryTest, ExitStatuses) {
     EXPECT_EQ(Run("split " + Quoted("absent.avi")).code, 3);
     WriteWholeFile(Path("small.bin"), "12");
     EXPECT_EQ(Run("split " + Quoted("small.bin")).code, 1);
+}
+
+TEST_F(CliBinaryTest, APackOverTheFileSizeLimitFailsAndKeepsTheArchive) {
+    WriteWholeFile(Path("good.pck"), "the archive that was there");
+    WriteWholeFile(Path("big.bin"), PatternBytes(200000));
+    // Files of at most 100 blocks of 512 bytes: the new archive cannot be written whole.
+    const CliRun run =
+        Run("pack " + Quoted("good.pck") + " " + Quoted("big.bin"), "ulimit -f 100; ");
+    EXPECT_EQ(run.code, 3);
+    EXPECT_EQ(run.err, Said(res::IDS_FILE_ERROR_GENERIC, Path("good.pck")));
+    EXPECT_EQ(ReadWholeFile(Path("good.pck")), "the archive that was there");
+    EXPECT_EQ(Files(),
+              (std::vector<std::string>{"big.bin", "good.pck", "stderr.txt", "stdout.txt"}));
 }
 
 }  // namespace
