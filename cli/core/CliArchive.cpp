@@ -166,7 +166,7 @@ class CExtractReport : public archive::CArchiveExtractObserver {
     }
     void OnDeclined(std::size_t index, const std::string& takenPath) override {
         m_progress.Abandon();
-        // Without a terminal, say which --if-exists would have gone on.
+        // Declined by an --if-exists answer: name the file it kept and what would go on.
         switch (m_mode) {
             case IfExists::fail:
                 m_err << Message(res::IDS_MEMBER_OUTPUT_TAKEN, takenPath);
@@ -204,7 +204,9 @@ std::vector<archive::ArchiveEntry> ChooseRows(const CliArguments& arguments,
     std::set<std::string> found;
     std::vector<archive::ArchiveEntry> rows;
     for (const archive::ArchiveEntry& entry : entries) {
-        if (wanted.empty() || wanted.count(entry.name) != 0) {
+        if (wanted.empty()) {
+            rows.push_back(entry);
+        } else if (wanted.count(entry.name) != 0) {
             rows.push_back(entry);
             found.insert(entry.name);
         }
