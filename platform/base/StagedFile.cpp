@@ -90,7 +90,7 @@ CStagedFile::~CStagedFile() {
 void CStagedFile::Commit() {
     detail::KeepPermissionsOf(m_finalPath, m_file);
     m_file.Close();
-    detail::ReplaceFile(m_temporaryPath, m_finalPath, m_file.GetFilePath());
+    detail::RenameOver(m_temporaryPath, m_finalPath, m_file.GetFilePath());
     m_committed = true;
     detail::UnregisterPendingFile(m_temporaryPath.c_str());
 }

@@ -19,7 +19,7 @@ bool OpenRegistered(CFile& file, const std::string& path, unsigned flags, CFileE
 void KeepPermissionsOf(const std::string& path, CFile& file);
 
 // Renames `from` over `to`, replacing a file there; throws CFileException naming `shown`.
-void ReplaceFile(const std::string& from, const std::string& to, const std::string& shown);
+void RenameOver(const std::string& from, const std::string& to, const std::string& shown);
 
 // Removes the file `path`, ignoring failures. Safe in a signal handler on POSIX.
 void RemoveFileQuietly(const char* path);

@@ -55,7 +55,7 @@ void detail::KeepPermissionsOf(const std::string& path, CFile& file) {
     }
 }
 
-void detail::ReplaceFile(const std::string& from, const std::string& to, const std::string& shown) {
+void detail::RenameOver(const std::string& from, const std::string& to, const std::string& shown) {
     if (::rename(from.c_str(), to.c_str()) != 0) {
         const int err = errno;
         throw CFileException(CFileException::CauseFromErrno(err, to), shown, err);

@@ -53,7 +53,7 @@ bool detail::OpenRegistered(CFile& file, const std::string& path, unsigned flags
 // The read-only attribute, the one that matters, makes the replacement fail instead.
 void detail::KeepPermissionsOf(const std::string&, CFile&) {}
 
-void detail::ReplaceFile(const std::string& from, const std::string& to, const std::string& shown) {
+void detail::RenameOver(const std::string& from, const std::string& to, const std::string& shown) {
     if (!::MoveFileExW(win32::Widen(from).c_str(), win32::Widen(to).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = ::GetLastError();
