@@ -1,6 +1,7 @@
 // The staged file on POSIX systems: rename(2), unlink(2), the replaced file's permissions
 // and the signal handlers.
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -44,6 +45,18 @@ bool detail::OpenRegistered(CFile& file, const std::string& path, unsigned flags
     }
     ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     return opened;
+}
+
+void detail::RefuseReadOnly(const std::string& path, const std::string& shown) {
+    struct stat replaced {};
+    if (::lstat(path.c_str(), &replaced) != 0 || !S_ISREG(replaced.st_mode)) {
+        return;
+    }
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 &&
+        (errno == EACCES || errno == EROFS)) {
+        const int err = errno;
+        throw CFileException(CFileException::accessDenied, shown, err);
+    }
 }
 
 void detail::KeepPermissionsOf(const std::string& path, CFile& file) {

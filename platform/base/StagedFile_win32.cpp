@@ -50,7 +50,16 @@ bool detail::OpenRegistered(CFile& file, const std::string& path, unsigned flags
     return opened;
 }
 
-// The read-only attribute, the one that matters, makes the replacement fail instead.
+void detail::RefuseReadOnly(const std::string& path, const std::string& shown) {
+    const DWORD attributes = ::GetFileAttributesW(win32::Widen(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0) {
+        throw CFileException(CFileException::accessDenied, shown,
+                             static_cast<int>(ERROR_ACCESS_DENIED));
+    }
+}
+
+// The read-only attribute is the one permission a file carries here, and it is refused above.
 void detail::KeepPermissionsOf(const std::string&, CFile&) {}
 
 void detail::RenameOver(const std::string& from, const std::string& to, const std::string& shown) {

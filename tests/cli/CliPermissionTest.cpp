@@ -55,12 +55,13 @@ TEST_F(CliPermissionTest, OutputsThatCannotBeWritten) {
         {{"split", Path("film.avi"), "--size", "1", "--dest", locked}, locked + "film.001"},
         {{"join", Path("film.001"), "--dest", locked}, locked + "film.avi"},
         {{"pack", locked + "x.pck", Path("film.avi")}, locked + "x.pck"},
-        // The extraction names the file it was writing: a temporary one in that folder.
-        {{"extract", Path("x.pck"), "--dest", locked}, locked},
+        {{"extract", Path("x.pck"), "--dest", locked}, locked + "film.avi"},
         // A read-only file is not overwritten.
         {{"split", Path("film.avi"), "--size", "1", "--dest", kept, "--if-exists", "overwrite"},
          kept + "film.001"},
         {{"join", Path("film.001"), "--dest", kept, "--if-exists", "overwrite"}, kept + "film.avi"},
+        {{"pack", kept + "film.001", Path("film.avi")}, kept + "film.001"},
+        {{"extract", Path("x.pck"), "--dest", kept, "--if-exists", "overwrite"}, kept + "film.avi"},
     };
     const auto before = Snapshot();
     for (const auto& c : cases) {
