@@ -1,6 +1,7 @@
 #include "Cli.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <limits>
 #include <new>
@@ -360,8 +361,10 @@ std::string DestinationFolder(const std::string& given, const std::string& fallb
     return error ? folder : absolute.string();
 }
 
-int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-           std::ostream& err, const CliEnvironment& environment) {
+namespace {
+
+int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+               std::ostream& err, const CliEnvironment& environment) {
     const ParsedArguments parsed = ParseArguments(args);
     if (!parsed.arguments) {
         err << parsed.error << '\n';
@@ -416,6 +419,31 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         err << DescribeUnexpectedError(nullptr) << '\n';
     }
     return kExitFileError;
+}
+
+// Whether everything printed reached standard output: a listing cut short by a full disk
+// must not end with the status of a complete one.
+bool StandardOutputWritten(std::ostream& out, std::ostream& err) {
+    errno = 0;
+    out.flush();
+    if (!out.fail()) {
+        return true;
+    }
+    const int error = errno;
+    const std::string name = res::LoadString(res::IDS_STANDARD_OUTPUT);
+    err << DescribeFileError(CFileException(error != 0 ? CFileException::CauseFromErrno(error, name)
+                                                       : CFileException::genericException,
+                                            name, error))
+        << '\n';
+    return false;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+           std::ostream& err, const CliEnvironment& environment) {
+    const int status = RunCommand(args, in, out, err, environment);
+    return StandardOutputWritten(out, err) || status == kExitUsage ? status : kExitFileError;
 }
 
 }  // namespace scx::cli

@@ -229,6 +229,8 @@ inline constexpr unsigned IDS_CHECKSUM_IS_SOURCE = 274;
 inline constexpr unsigned IDS_CHECKSUMS_WRITTEN = 275;
 inline constexpr unsigned IDS_JOIN_VERIFIED = 276;
 inline constexpr unsigned IDS_CHECKSUMS_STALE = 277;
+// The name of standard output in a file error.
+inline constexpr unsigned IDS_STANDARD_OUTPUT = 278;
 
 // Files dropped on the main window ("%1" is the dropped folder).
 inline constexpr unsigned IDS_DROP_ONE_FILE = 280;

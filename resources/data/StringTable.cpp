@@ -214,6 +214,7 @@ constexpr StringEntry kStrings[] = {
      "Le fichier de sommes de contrôle à côté des parties décrit l'ensemble qu'elles ont "
      "remplacé :\n%1\nLa jonction les refuserait : supprimez-le, ou coupez avec --checksums "
      "pour le refaire."},
+    {IDS_STANDARD_OUTPUT, "la sortie standard"},
     {IDS_DROP_ONE_FILE,
      "Déposez un seul fichier à la fois : Scindarex coupe ou joint un fichier à la fois."},
     {IDS_DROP_FOLDER,

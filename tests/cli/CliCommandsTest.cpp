@@ -442,5 +442,34 @@ TEST_F(CliTest, SetsInterchangeWithTheWindowsEngine) {
     EXPECT_TRUE(ReadWholeFile(Path("cli/film.mpeg")) == bytes);
 }
 
+// Standard output that takes nothing, as a full disk does.
+class CFullOutput : public std::streambuf {
+  protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+TEST_F(CliTest, OutputThatCannotBeWrittenIsAFileError) {
+    WriteWholeFile(Path("a.bin"), "abc");
+    WriteWholeFile(Path("b.bin"), "abd");
+    ASSERT_EQ(RunCliWith({"pack", Path("a.pck"), Path("a.bin")}).code, kExitSuccess);
+    const std::vector<std::string> commands[] = {
+        {"info", Path("a.bin")},
+        {"compare", Path("a.bin"), Path("b.bin")},
+        {"props", Path("a.bin")},
+        {"list", Path("a.pck")},
+        {"--help"},
+    };
+    for (const auto& args : commands) {
+        SCOPED_TRACE(args.front());
+        std::istringstream in;
+        CFullOutput full;
+        std::ostream out(&full);
+        std::ostringstream err;
+        EXPECT_EQ(cli::RunCli(args, in, out, err, {}), kExitFileError);
+        EXPECT_NE(err.str().find(res::LoadString(res::IDS_STANDARD_OUTPUT)), std::string::npos)
+            << err.str();
+    }
+}
+
 }  // namespace
 }  // namespace scx::test
