@@ -9,15 +9,9 @@ set(SCX_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 set(SCX_GENERATED_DIR ${CMAKE_BINARY_DIR}/packaging)
 
 # The guide lives beside the program in the build tree and in the data folder once
-# installed; the program finds the latter relative to its own folder, so that a package
-# unpacked anywhere still finds it.
+# installed; the program finds the latter relative to its own folder (app/CMakeLists.txt),
+# so that a package unpacked anywhere still finds it.
 install(FILES ${PROJECT_SOURCE_DIR}/resources/help/guide.html DESTINATION ${SCX_DATA_DIR}/help)
-file(RELATIVE_PATH scx_data_from_bin ${CMAKE_INSTALL_FULL_BINDIR}
-     ${CMAKE_INSTALL_FULL_DATADIR}/scindarex)
-target_compile_definitions(scx_app_ui PRIVATE SCX_DATA_FROM_BIN="${scx_data_from_bin}")
-if(TARGET test_app_ui)
-    target_compile_definitions(test_app_ui PRIVATE SCX_DATA_FROM_BIN="${scx_data_from_bin}")
-endif()
 
 # The icon: the program's own picture, scalable and rendered to the usual sizes.
 find_program(SCX_RSVG_CONVERT rsvg-convert REQUIRED)

@@ -7,11 +7,11 @@ function(scx_add_core_library name)
     target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 endfunction()
 
-# A library of dialogs and other Qt code.
+# A library of dialogs: written against the dialog layer, whose public headers name no
+# toolkit; the toolkit stays private to the layer's backend.
 function(scx_add_ui_library name)
     add_library(${name} STATIC ${ARGN})
     target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-    set_target_properties(${name} PROPERTIES AUTOMOC ON)
 endfunction()
 
 # A GoogleTest executable, each of its tests registered with CTest. The test

@@ -1,36 +1,22 @@
 #include "HelpGuide.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
-#include <QUrl>
+#include <filesystem>
+#include <system_error>
 
 #include "Assets.h"
 #include "Resources.h"
+#include "Utf8Path.h"
 
 namespace scx {
 
-namespace {
-
-// Beside the program in the build tree; in the data folder, found relative to the
-// program's own folder, once installed.
-QString GuideFolder() {
-    const QDir programDir(QCoreApplication::applicationDirPath());
-    const QString installed =
-        QDir::cleanPath(programDir.filePath(QStringLiteral(SCX_DATA_FROM_BIN)));
-    const QString name = QString::fromUtf8(res::kGuideFileName.data(),
-                                           static_cast<qsizetype>(res::kGuideFileName.size()));
-    return QFileInfo(QDir(installed).filePath(name)).isFile() ? installed : programDir.path();
-}
-
-}  // namespace
-
-std::string HelpGuideLocation() {
-    const QString fallback =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation)).filePath("scindarex");
-    const QString file = res::GuideFile(GuideFolder(), fallback);
-    return QUrl::fromLocalFile(file).toString().toStdString();
+std::string HelpGuideFile(const std::string& programDir) {
+    namespace fs = std::filesystem;
+    const fs::path installed = (Utf8Path(programDir) / SCX_DATA_FROM_BIN).lexically_normal();
+    std::error_code error;
+    const bool isInstalled =
+        fs::is_regular_file(installed / Utf8Path(std::string(res::kGuideFileName)), error);
+    const fs::path fallback = fs::temp_directory_path(error) / "scindarex";
+    return res::GuideFile(isInstalled ? Utf8Text(installed) : programDir, Utf8Text(fallback));
 }
 
 }  // namespace scx

@@ -5,8 +5,9 @@
 
 namespace scx {
 
-// A file URL of the guide installed beside the program, or of a copy written from the
-// resources into the temporary folder when the installed one is missing.
-std::string HelpGuideLocation();
+// The guide installed for the program in `programDir`: in the data folder found relative
+// to it, else beside it; when neither has it, a copy written from the resources into the
+// temporary folder.
+std::string HelpGuideFile(const std::string& programDir);
 
 }  // namespace scx

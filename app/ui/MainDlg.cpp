@@ -111,7 +111,8 @@ void CMainDlg::OnQuit() {
 }
 
 void CMainDlg::OnOnlineHelp() {
-    GetHost().ShellOpen(HelpGuideLocation(), {});
+    const std::string program = GetHost().ProgramPath();
+    GetHost().ShellOpen(HelpGuideFile(Utf8Text(Utf8Path(program).parent_path())), {});
 }
 
 void CMainDlg::OnFileProperties() {
@@ -177,7 +178,7 @@ void CMainDlg::OnDropFiles(const std::vector<std::string>& paths) {
     }
     const std::string& path = paths.front();
     std::error_code ignored;
-    if (std::filesystem::is_directory(archive::Utf8Path(path), ignored)) {
+    if (std::filesystem::is_directory(Utf8Path(path), ignored)) {
         AfxMessageBox(ReplacePathSlot(LoadString(IDS_DROP_FOLDER), path));
         return;
     }

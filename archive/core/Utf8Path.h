@@ -1,22 +1,15 @@
 #pragma once
-// Paths travel as UTF-8 text; std::filesystem reads a plain string in the ANSI code page on
-// Windows, so the archive code hands it UTF-8 explicitly.
+// The archive code names paths as the rest of the program does (platform/base/Utf8Path.h).
 
-#include <filesystem>
 #include <string>
 #include <system_error>
 
+#include "../../platform/base/Utf8Path.h"
+
 namespace scx::archive {
 
-inline std::filesystem::path Utf8Path(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-// The UTF-8 text of `path`.
-inline std::string Utf8Text(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
+using scx::Utf8Path;
+using scx::Utf8Text;
 
 // Whether both paths name one existing file, through any spelling, link or hard link.
 inline bool IsSameExistingFile(const std::string& a, const std::string& b) {

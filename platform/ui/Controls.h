@@ -1,27 +1,26 @@
 #pragma once
 // Handles on the common controls of a dialog, with the operations the program sends them
-// (the combo box, list-view, progress, animation and up-down messages). A handle is
-// cheap to copy and does not own its control.
+// (the combo box, list-view, progress, animation and up-down messages). A handle names
+// its control through the dialog's window and the control's id; it is cheap to copy and
+// owns nothing.
 
 #include <string>
 #include <vector>
 
 #include "WinDefs.h"
 
-class QComboBox;
-class QProgressBar;
-
 namespace scx {
 
-class AnimationWidget;
-class ListViewWidget;
-class UpDownWidget;
+class AnimationPlayer;
+class CDialog;
+class DialogPeer;
+class UpDown;
 
 inline constexpr int CB_ERR = -1;
 
 class CComboBox {
   public:
-    explicit CComboBox(QComboBox* combo) : m_combo(combo) {}
+    CComboBox(DialogPeer& peer, int id) : m_peer(peer), m_id(id) {}
     int GetCount() const;
     int GetCurSel() const;     // CB_ERR when nothing is selected
     int SetCurSel(int index);  // -1 clears the selection; returns CB_ERR when out of range
@@ -34,12 +33,13 @@ class CComboBox {
     int SelectString(int startAfter, const std::string& prefix);
 
   private:
-    QComboBox* m_combo;
+    DialogPeer& m_peer;
+    int m_id;
 };
 
 class CListCtrl {
   public:
-    explicit CListCtrl(ListViewWidget* list) : m_list(list) {}
+    CListCtrl(DialogPeer& peer, int id) : m_peer(peer), m_id(id) {}
     int InsertColumn(int column, const std::string& heading, int format = win::LVCFMT_LEFT,
                      int width = -1);
     std::string GetColumnHeading(int column) const;
@@ -55,12 +55,15 @@ class CListCtrl {
     void SetItemSelected(int row, bool selected);  // row -1: every row
 
   private:
-    ListViewWidget* m_list;
+    bool HasCell(int row, int column) const;
+
+    DialogPeer& m_peer;
+    int m_id;
 };
 
 class CProgressCtrl {
   public:
-    explicit CProgressCtrl(QProgressBar* bar) : m_bar(bar) {}
+    CProgressCtrl(CDialog& dialog, int id) : m_dialog(dialog), m_id(id) {}
     int SetPos(int position);  // returns the previous position
     int GetPos() const;
     int SetStep(int step);  // returns the previous step
@@ -69,12 +72,13 @@ class CProgressCtrl {
     void SetRange(int lower, int upper);
 
   private:
-    QProgressBar* m_bar;
+    CDialog& m_dialog;
+    int m_id;
 };
 
 class CAnimateCtrl {
   public:
-    explicit CAnimateCtrl(AnimationWidget* animation) : m_animation(animation) {}
+    explicit CAnimateCtrl(AnimationPlayer& player) : m_player(player) {}
     bool Open(int clipId);  // 0 closes
     // Frames `from` to `to` (-1: the last), `repeat` times (-1: without end).
     bool Play(int from, int to, int repeat);
@@ -86,19 +90,19 @@ class CAnimateCtrl {
     int GetFrame() const;
 
   private:
-    AnimationWidget* m_animation;
+    AnimationPlayer& m_player;
 };
 
 class CSpinButtonCtrl {
   public:
-    explicit CSpinButtonCtrl(UpDownWidget* updown) : m_updown(updown) {}
+    explicit CSpinButtonCtrl(UpDown& updown) : m_updown(updown) {}
     void SetRange(int lower, int upper);
     void GetRange(int& lower, int& upper) const;
     int SetPos(int position);  // returns the previous position
     int GetPos() const;
 
   private:
-    UpDownWidget* m_updown;
+    UpDown& m_updown;
 };
 
 // A menu of commands; here only the system menu, whose items a dialog may extend.

@@ -1,27 +1,13 @@
 #include "Dialog.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QRadioButton>
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 
-#include "AnimationWidget.h"
-#include "DialogBuilder.h"
-#include "DialogWindow.h"
 #include "File.h"
 #include "FileErrorText.h"
 #include "Host.h"
-#include "ListViewWidget.h"
 #include "Resources.h"
-#include "UpDownWidget.h"
 #include "WinApp.h"
 
 namespace scx {
@@ -30,21 +16,24 @@ using namespace win;
 
 namespace {
 
-QString ToQString(const std::string& text) {
-    return QString::fromStdString(text);
+bool IsButton(ControlKind kind) {
+    return kind == ControlKind::PushButton || kind == ControlKind::CheckBox ||
+           kind == ControlKind::RadioButton;
 }
 
-// Multi-line edits hand their text out with CR LF line breaks, as the platform does.
-std::string WithCrLf(const QString& text) {
-    QString copy = text;
-    copy.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return copy.toStdString();
-}
-
-QString WithoutCr(const std::string& text) {
-    QString copy = ToQString(text);
-    copy.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return copy;
+// Statics, frames and indicators never take the focus.
+bool TakesFocus(const ControlTemplate& c) {
+    switch (c.kind) {
+        case ControlKind::GroupBox:
+        case ControlKind::Text:
+        case ControlKind::Picture:
+        case ControlKind::Progress:
+        case ControlKind::Animation:
+        case ControlKind::UpDown:
+            return false;
+        default:
+            return (c.style & WS_TABSTOP) != 0;
+    }
 }
 
 }  // namespace
@@ -65,18 +54,27 @@ int CDialog::DoModal() {
 void CDialog::EndDialog(int result) {
     m_ended = true;
     m_result = result;
-    if (m_window) {
-        m_window->Finish(result);
+    if (m_peer) {
+        m_peer->EndModal(result);
     }
 }
 
 void CDialog::Create() {
-    if (m_window) {
+    if (m_peer) {
         return;
     }
     m_ended = false;
-    m_window = std::make_unique<DialogWindow>(*this);
-    m_controls = BuildDialogWindow(*this, *m_window, *m_template);
+    const ControlTemplate* previous = nullptr;
+    for (const ControlTemplate& c : m_template->controls) {
+        if (c.kind == ControlKind::UpDown && c.id != IDC_STATIC) {
+            // An automatic buddy is the edit just before it in the template.
+            const bool hasBuddy = (c.style & UDS_AUTOBUDDY) != 0 && previous != nullptr &&
+                                  previous->kind == ControlKind::Edit;
+            m_upDowns.try_emplace(c.id, *this, c.style, hasBuddy ? previous->id : IDC_STATIC);
+        }
+        previous = &c;
+    }
+    m_peer = CreateDialogPeer(*this);
 }
 
 void CDialog::InitDialog() {
@@ -88,10 +86,8 @@ void CDialog::InitDialog() {
     }
     // The first control of the template that can take the focus.
     for (const ControlTemplate& c : m_template->controls) {
-        QWidget* widget = GetDlgItem(c.id);
-        if (widget != nullptr && (c.style & WS_TABSTOP) != 0 && widget->isEnabled() &&
-            widget->focusPolicy() != Qt::NoFocus) {
-            widget->setFocus(Qt::TabFocusReason);
+        if (c.id != IDC_STATIC && TakesFocus(c) && IsDlgItemEnabled(c.id)) {
+            GotoDlgCtrl(c.id);
             return;
         }
     }
@@ -106,7 +102,7 @@ void CDialog::OnOK() {
 void CDialog::OnCancel() {
     EndDialog(IDCANCEL);
 }
-void CDialog::OnPaint(QPainter&) {}
+void CDialog::OnPaint(CDC&) {}
 
 void CDialog::OnSysCommand(UINT command) {
     switch (command & 0xFFF0) {
@@ -114,10 +110,10 @@ void CDialog::OnSysCommand(UINT command) {
             RouteCommand(IDCANCEL);
             break;
         case SC_MINIMIZE:
-            m_window->showMinimized();
+            m_peer->ShowMinimized();
             break;
         case SC_RESTORE:
-            m_window->showNormal();
+            m_peer->ShowNormal();
             break;
         default:
             break;
@@ -195,27 +191,90 @@ void CDialog::SendSysCommand(UINT command) {
 }
 
 void CDialog::ClickDlgItem(int id) {
-    auto* button = qobject_cast<QAbstractButton*>(GetDlgItem(id));
-    if (button == nullptr || !button->isEnabled()) {
+    const ControlTemplate* c = FindControl(id);
+    if (c == nullptr || !IsButton(c->kind) || !IsDlgItemEnabled(id)) {
         return;
     }
-    if (qobject_cast<QRadioButton*>(button) != nullptr) {
+    if (c->kind == ControlKind::RadioButton) {
         CheckRadioButton(id);
-    } else if (qobject_cast<QCheckBox*>(button) != nullptr) {
-        button->setChecked(!button->isChecked());
+    } else if (c->kind == ControlKind::CheckBox) {
+        CheckDlgButton(id, !IsDlgButtonChecked(id));
     }
     SendCommand(id);
+}
+
+void CDialog::PressEnter() {
+    const int focus = GetFocusId();
+    const ControlTemplate* focused = FindControl(focus);
+    if (focused != nullptr && focused->kind == ControlKind::PushButton) {
+        ClickDlgItem(focus);
+        return;
+    }
+    const auto isDefault = [](const ControlTemplate& c) {
+        return c.kind == ControlKind::PushButton && (c.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON &&
+               c.id != IDC_STATIC;
+    };
+    const auto& controls = m_template->controls;
+    const auto defaultButton = std::find_if(controls.begin(), controls.end(), isDefault);
+    if (defaultButton == controls.end()) {
+        SendCommand(IDOK);
+    } else if (IsDlgItemEnabled(defaultButton->id)) {
+        ClickDlgItem(defaultButton->id);
+    } else {
+        GetHost().Beep();
+    }
+}
+
+void CDialog::PressEscape() {
+    SendCommand(IDCANCEL);
+}
+
+std::vector<int> CDialog::RadioGroupOf(int id) const {
+    // A group runs from a radio button with WS_GROUP, or after any other control, to the
+    // next such start.
+    std::vector<int> group;
+    bool found = false;
+    bool previousWasRadio = false;
+    for (const ControlTemplate& c : m_template->controls) {
+        const bool isRadio = c.kind == ControlKind::RadioButton;
+        const bool starts = isRadio && (!previousWasRadio || (c.style & WS_GROUP) != 0);
+        previousWasRadio = isRadio;
+        if (starts || !isRadio) {
+            if (found) {
+                return group;
+            }
+            group.clear();
+        }
+        if (isRadio) {
+            group.push_back(c.id);
+            found = found || c.id == id;
+        }
+    }
+    return found ? group : std::vector<int>{};
+}
+
+void CDialog::MoveInRadioGroup(int id, bool forward) {
+    const std::vector<int> members = RadioGroupOf(id);
+    const auto at = std::find(members.begin(), members.end(), id);
+    if (at == members.end()) {
+        return;
+    }
+    const std::size_t count = members.size();
+    std::size_t index = static_cast<std::size_t>(at - members.begin());
+    for (std::size_t step = 1; step < count; ++step) {
+        index = (index + (forward ? 1 : count - 1)) % count;
+        if (IsDlgItemEnabled(members[index])) {
+            GotoDlgCtrl(members[index]);
+            ClickDlgItem(members[index]);
+            return;
+        }
+    }
 }
 
 void CDialog::DragAcceptFiles(bool accept) {
     Create();
     m_acceptsFiles = accept;
-    m_window->setAcceptDrops(accept);
-    // The drop belongs to the window, as on the platform: an edit under the cursor must not
-    // take the file's path as text.
-    for (QWidget* child : m_window->findChildren<QWidget*>()) {
-        child->setAcceptDrops(false);
-    }
+    m_peer->AcceptFiles(accept);
 }
 
 void CDialog::DropFiles(const std::vector<std::string>& paths) {
@@ -227,130 +286,122 @@ void CDialog::DropFiles(const std::vector<std::string>& paths) {
 
 void CDialog::OnDropFiles(const std::vector<std::string>&) {}
 
-QWidget* CDialog::GetDlgItem(int id) const {
-    auto found = m_controls.find(id);
-    return found == m_controls.end() ? nullptr : found->second;
+const ControlTemplate* CDialog::FindControl(int id) const {
+    if (id == IDC_STATIC) {
+        return nullptr;
+    }
+    for (const ControlTemplate& c : m_template->controls) {
+        if (c.id == id) {
+            return &c;
+        }
+    }
+    return nullptr;
 }
 
 bool CDialog::HasDlgItem(int id) const {
-    return GetDlgItem(id) != nullptr;
+    return FindControl(id) != nullptr;
+}
+
+UpDown* CDialog::FindUpDown(int id) {
+    auto found = m_upDowns.find(id);
+    return found == m_upDowns.end() ? nullptr : &found->second;
 }
 
 std::string CDialog::GetDlgItemText(int id) const {
-    QWidget* widget = GetDlgItem(id);
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        return edit->text().toStdString();
-    }
-    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
-        return WithCrLf(edit->toPlainText());
-    }
-    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        return button->text().toStdString();
-    }
-    if (auto* label = qobject_cast<QLabel*>(widget)) {
-        return label->text().toStdString();
-    }
-    if (auto* group = qobject_cast<QGroupBox*>(widget)) {
-        return group->title().toStdString();
-    }
-    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        return combo->currentText().toStdString();
-    }
-    return {};
+    return HasDlgItem(id) && m_peer ? m_peer->Text(id) : std::string();
 }
 
 void CDialog::SetDlgItemText(int id, const std::string& text) {
-    QWidget* widget = GetDlgItem(id);
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        edit->setText(ToQString(text));
-        edit->setCursorPosition(0);
-    } else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
-        edit->setPlainText(WithoutCr(text));
-    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        button->setText(ToQString(text));
-    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-        label->setText(ToQString(text));
-    } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
-        group->setTitle(ToQString(text));
+    if (HasDlgItem(id)) {
+        m_peer->SetText(id, text);
     }
 }
 
 void CDialog::EnableDlgItem(int id, bool enable) {
-    if (QWidget* widget = GetDlgItem(id)) {
-        widget->setEnabled(enable);
+    if (HasDlgItem(id)) {
+        m_peer->Enable(id, enable);
     }
 }
 
 bool CDialog::IsDlgItemEnabled(int id) const {
-    QWidget* widget = GetDlgItem(id);
-    return widget != nullptr && widget->isEnabled();
+    return HasDlgItem(id) && m_peer->IsEnabled(id);
 }
 
 void CDialog::CheckDlgButton(int id, bool checked) {
-    if (auto* button = qobject_cast<QAbstractButton*>(GetDlgItem(id))) {
-        button->setChecked(checked);
+    const ControlTemplate* c = FindControl(id);
+    if (c != nullptr && IsButton(c->kind)) {
+        m_peer->SetChecked(id, checked);
     }
 }
 
 void CDialog::CheckRadioButton(int id) {
-    CheckRadioInGroup(m_controls, id);
+    for (int member : RadioGroupOf(id)) {
+        m_peer->SetChecked(member, member == id);
+    }
 }
 
 bool CDialog::IsDlgButtonChecked(int id) const {
-    auto* button = qobject_cast<QAbstractButton*>(GetDlgItem(id));
-    return button != nullptr && button->isChecked();
+    const ControlTemplate* c = FindControl(id);
+    return c != nullptr && IsButton(c->kind) && m_peer->IsChecked(id);
 }
 
 void CDialog::GotoDlgCtrl(int id) {
-    if (QWidget* widget = GetDlgItem(id)) {
-        widget->setFocus(Qt::OtherFocusReason);
+    if (HasDlgItem(id)) {
+        m_peer->SetFocus(id);
     }
 }
 
 int CDialog::GetFocusId() const {
-    QWidget* focus = m_window ? m_window->focusWidget() : nullptr;
-    for (const auto& [id, widget] : m_controls) {
-        if (widget == focus) {
-            return id;
-        }
-    }
-    return IDC_STATIC;
+    return m_peer ? m_peer->FocusId() : IDC_STATIC;
 }
 
+namespace {
+// A handle is only given on a control of its kind: asking for another is a defect, which
+// the handlers' guard reports.
+int IdOfKind(const CDialog& dialog, int id, ControlKind kind) {
+    const ControlTemplate* c = dialog.FindControl(id);
+    if (c == nullptr || c->kind != kind || !dialog.HasWindow()) {
+        throw std::logic_error("no control " + std::to_string(id) + " of that kind");
+    }
+    return id;
+}
+}  // namespace
+
 CComboBox CDialog::GetComboBox(int id) const {
-    return CComboBox(qobject_cast<QComboBox*>(GetDlgItem(id)));
+    return CComboBox(*m_peer, IdOfKind(*this, id, ControlKind::ComboBox));
 }
 
 CListCtrl CDialog::GetListCtrl(int id) const {
-    return CListCtrl(qobject_cast<ListViewWidget*>(GetDlgItem(id)));
+    return CListCtrl(*m_peer, IdOfKind(*this, id, ControlKind::ListView));
 }
 
 CProgressCtrl CDialog::GetProgressCtrl(int id) const {
-    return CProgressCtrl(qobject_cast<QProgressBar*>(GetDlgItem(id)));
+    return CProgressCtrl(const_cast<CDialog&>(*this), IdOfKind(*this, id, ControlKind::Progress));
 }
 
 CAnimateCtrl CDialog::GetAnimateCtrl(int id) const {
-    return CAnimateCtrl(qobject_cast<AnimationWidget*>(GetDlgItem(id)));
+    return CAnimateCtrl(m_peer->Animation(IdOfKind(*this, id, ControlKind::Animation)));
 }
 
 CSpinButtonCtrl CDialog::GetSpinButtonCtrl(int id) const {
-    return CSpinButtonCtrl(qobject_cast<UpDownWidget*>(GetDlgItem(id)));
+    IdOfKind(*this, id, ControlKind::UpDown);
+    return CSpinButtonCtrl(*const_cast<CDialog&>(*this).FindUpDown(id));
 }
 
 void CDialog::SetWindowText(const std::string& caption) {
-    m_window->setWindowTitle(ToQString(caption));
+    m_peer->SetCaption(caption);
 }
 
 std::string CDialog::GetWindowText() const {
-    return m_window->windowTitle().toStdString();
+    return m_peer->Caption();
 }
 
 void CDialog::SetIcon(int iconId) {
-    m_window->setWindowIcon(LoadAppIcon(iconId));
+    m_peer->SetIcon(iconId);
 }
 
 void CDialog::UpdateWindow() {
-    m_window->repaint();
+    m_peer->PaintNow();
     GetHost().PumpEvents();
 }
 
@@ -367,8 +418,8 @@ CMenu& CDialog::GetSystemMenu() {
     return m_systemMenu;
 }
 
-void CDialog::PaintClient(QPainter& painter) {
-    OnPaint(painter);
+void CDialog::PaintClient(CDC& dc) {
+    OnPaint(dc);
 }
 
 }  // namespace scx

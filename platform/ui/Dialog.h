@@ -1,7 +1,8 @@
 #pragma once
 // The dialog base class: a window built from a dialog template, its controls addressed by
 // numeric id, its notifications routed through a per-class message map, and the dialog
-// manager's keyboard rules (Enter, Escape, close box, tab order).
+// manager's keyboard rules (Enter, Escape, close box, arrows in a radio group). The
+// window itself is a toolkit's (DialogPeer.h).
 
 #include <functional>
 #include <map>
@@ -10,15 +11,13 @@
 #include <vector>
 
 #include "Controls.h"
+#include "Dc.h"
+#include "DialogPeer.h"
 #include "DialogTemplate.h"
+#include "UpDown.h"
 #include "WinDefs.h"
 
-class QWidget;
-class QPainter;
-
 namespace scx {
-
-class DialogWindow;
 
 // Notifications a message map can bind.
 enum class Notify {
@@ -73,7 +72,8 @@ class CDialog {
     CProgressCtrl GetProgressCtrl(int id) const;
     CAnimateCtrl GetAnimateCtrl(int id) const;
     CSpinButtonCtrl GetSpinButtonCtrl(int id) const;
-    QWidget* GetDlgItem(int id) const;  // nullptr when there is none
+    // The template of control `id`; nullptr when there is none.
+    const ControlTemplate* FindControl(int id) const;
 
     void SetWindowText(const std::string& caption);
     std::string GetWindowText() const;
@@ -95,6 +95,18 @@ class CDialog {
     // A click as the dialog manager delivers it (BM_CLICK): nothing when the control is
     // disabled; automatic check boxes and radio buttons change state first.
     void ClickDlgItem(int id);
+    // The dialog manager's keys, as the toolkit reports them. Enter goes to the focused
+    // push button, else to the default button (a beep when it is disabled), else to IDOK;
+    // Escape sends IDCANCEL.
+    void PressEnter();
+    void PressEscape();
+    // An arrow key on radio button `id`: the next enabled one of its group, in template
+    // order and wrapping, takes the focus and is clicked.
+    void MoveInRadioGroup(int id, bool forward);
+    // The radio buttons of `id`'s group, in template order (empty unless `id` is one).
+    std::vector<int> RadioGroupOf(int id) const;
+    // The up-down control `id`; nullptr when there is none.
+    UpDown* FindUpDown(int id);
 
     // Lets files dropped from the desktop anywhere on the window reach OnDropFiles.
     void DragAcceptFiles(bool accept = true);
@@ -104,19 +116,20 @@ class CDialog {
     // The local paths of a drop, as the toolkit delivers it: OnDropFiles under the guard.
     void DropFiles(const std::vector<std::string>& paths);
 
-    // The Qt window, for the host and for tests.
-    DialogWindow* Window() const { return m_window.get(); }
+    // The toolkit's window, for the host and for tests; Create must have run.
+    DialogPeer& Peer() const { return *m_peer; }
+    bool HasWindow() const { return m_peer != nullptr; }
     const DialogTemplate& Template() const { return *m_template; }
 
     // Called by the window when it paints its client area.
-    void PaintClient(QPainter& painter);
+    void PaintClient(CDC& dc);
 
   protected:
     virtual bool OnInitDialog();  // base: nothing; true lets the manager set the focus
     virtual void OnOK();          // base: EndDialog(IDOK)
     virtual void OnCancel();      // base: EndDialog(IDCANCEL)
     virtual void OnSysCommand(win::UINT command);
-    virtual void OnPaint(QPainter& painter);
+    virtual void OnPaint(CDC& dc);
     virtual const MessageMap& GetMessageMap() const;
     virtual void OnDropFiles(const std::vector<std::string>& paths);  // base: nothing
 
@@ -139,7 +152,7 @@ class CDialog {
     }
 
   private:
-    friend class DialogWindow;
+    friend class CProgressCtrl;
     // Runs `action` and reports file errors, exhausted memory and any other exception in a
     // message box, so that nothing a handler throws can end the program.
     void Guarded(const std::function<void()>& action);
@@ -148,8 +161,9 @@ class CDialog {
 
     int m_templateId;
     const DialogTemplate* m_template;
-    std::unique_ptr<DialogWindow> m_window;
-    std::map<int, QWidget*> m_controls;
+    std::unique_ptr<DialogPeer> m_peer;
+    std::map<int, UpDown> m_upDowns;
+    std::map<int, int> m_progressSteps;
     CMenu m_systemMenu;
     bool m_ended = false;
     int m_result = 0;

@@ -1,7 +1,5 @@
 #include "DialogUnits.h"
 
-#include <QFont>
-#include <QFontMetrics>
 #include <cstdint>
 #include <cstdlib>
 
@@ -18,16 +16,9 @@ int MulDiv(int a, int b, int c) {
     return static_cast<int>(negative ? -quotient : quotient);
 }
 
-BaseUnits ComputeBaseUnits(const QFont& font) {
-    const QFontMetrics metrics(font);
-    const int width = metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    return {(width / 26 + 1) / 2, metrics.height()};
-}
-
-QRect DialogUnitsToPixels(const Rect16& rect, BaseUnits units) {
-    return QRect(MulDiv(rect.x, units.x, 4), MulDiv(rect.y, units.y, 8),
-                 MulDiv(rect.cx, units.x, 4), MulDiv(rect.cy, units.y, 8));
+PixelRect DialogUnitsToPixels(const Rect16& rect, BaseUnits units) {
+    return {MulDiv(rect.x, units.x, 4), MulDiv(rect.y, units.y, 8), MulDiv(rect.cx, units.x, 4),
+            MulDiv(rect.cy, units.y, 8)};
 }
 
 }  // namespace scx

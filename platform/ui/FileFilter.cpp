@@ -46,7 +46,7 @@ std::vector<FilterPair> ParseFilter(std::string_view resourceFilter) {
     return pairs;
 }
 
-std::vector<std::string> ToQtNameFilters(std::string_view resourceFilter) {
+std::vector<std::string> ToNameFilters(std::string_view resourceFilter) {
     std::vector<std::string> filters;
     for (const FilterPair& pair : ParseFilter(resourceFilter)) {
         std::vector<std::string> patterns;

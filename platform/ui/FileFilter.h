@@ -1,5 +1,6 @@
 #pragma once
-// File-dialog filters: the resource form "desc|pattern;pattern|…||" and Qt's name filters.
+// File-dialog filters: the resource form "desc|pattern;pattern|…||", as each toolkit's
+// file dialog takes it.
 
 #include <string>
 #include <string_view>
@@ -15,9 +16,9 @@ struct FilterPair {
 // Pairs in order; an unpaired trailing description is dropped.
 std::vector<FilterPair> ParseFilter(std::string_view resourceFilter);
 
-// One Qt name filter per pair, "desc (p1 p2)", the description kept as written. "*.*"
-// becomes "*" so that it also matches names without a dot, and each extension pattern
-// is offered in upper case as well, since the platform's names are case-sensitive.
-std::vector<std::string> ToQtNameFilters(std::string_view resourceFilter);
+// One name filter per pair, "desc (p1 p2)", the description kept as written, for file
+// dialogs on case-sensitive file systems: "*.*" becomes "*" so that it also matches
+// names without a dot, and each extension pattern is offered in upper case as well.
+std::vector<std::string> ToNameFilters(std::string_view resourceFilter);
 
 }  // namespace scx

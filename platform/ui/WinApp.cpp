@@ -58,9 +58,4 @@ void ReportFileException(const CFileException& error) {
     AfxMessageBox(DescribeFileError(error), MB_OK | MB_ICONSTOP);
 }
 
-QIcon LoadAppIcon(int iconId) {
-    const std::string_view path = res::ImagePath(iconId);
-    return QIcon(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
-}
-
 }  // namespace scx

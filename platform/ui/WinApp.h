@@ -2,7 +2,6 @@
 // The application object and the framework's free functions: message boxes by text or
 // by string id, the report of a file error, the wait cursor.
 
-#include <QIcon>
 #include <string>
 
 #include "WinDefs.h"
@@ -59,7 +58,5 @@ int AfxMessageBox(unsigned stringId, win::UINT type = win::MB_OK);
 
 // Shows the French text that names `error`'s file and cause, with the stop icon.
 void ReportFileException(const CFileException& error);
-
-QIcon LoadAppIcon(int iconId);
 
 }  // namespace scx

@@ -6,8 +6,8 @@
 #include <QAccessibleActionInterface>
 #include <QCheckBox>
 #include <QRadioButton>
-#include <QTest>
 
+#include "DialogWindow.h"
 #include "MainWindowFixture.h"
 #include "ResourceIds.h"
 #include "Resources.h"
@@ -20,8 +20,12 @@ using namespace res;
 using testkit::MainWindowTest;
 using testkit::WriteFile;
 
+QWidget* Widget(const CDialog& dialog, int id) {
+    return static_cast<DialogWindow&>(dialog.Peer()).Control(id);
+}
+
 QAccessibleInterface* Accessible(const CDialog& dialog, int id) {
-    return QAccessible::queryAccessibleInterface(dialog.GetDlgItem(id));
+    return QAccessible::queryAccessibleInterface(Widget(dialog, id));
 }
 
 // On Linux Qt reports a combo box's current item as its name, and its label through the
@@ -29,7 +33,7 @@ QAccessibleInterface* Accessible(const CDialog& dialog, int id) {
 std::string Name(const CDialog& dialog, int id) {
     QAccessibleInterface* accessible = Accessible(dialog, id);
     return accessible->role() == QAccessible::ComboBox
-               ? dialog.GetDlgItem(id)->accessibleName().toStdString()
+               ? Widget(dialog, id)->accessibleName().toStdString()
                : accessible->text(QAccessible::Name).toStdString();
 }
 
@@ -170,35 +174,6 @@ TEST_F(AccessibilityTest, PressingARadioButtonChoosesItInItsGroup) {
     EXPECT_TRUE(wizard.IsDlgButtonChecked(IDC_NEW_ARCHIVE));
     EXPECT_FALSE(wizard.IsDlgButtonChecked(IDC_EXISTING_ARCHIVE));
     EXPECT_EQ(Accessible(wizard, IDC_NEW_ARCHIVE)->role(), QAccessible::RadioButton);
-}
-
-// Keyboard alone: the arrow keys move within a group of radio buttons and choose, as the
-// dialog manager does, so a radio button without a tab stop is still reached.
-TEST_F(AccessibilityTest, ArrowKeysMoveAndChooseWithinARadioGroup) {
-    CDialog wizard(IDD_ARCHIVE_WIZARD);
-    Open(wizard);
-    wizard.CheckRadioButton(IDC_NEW_ARCHIVE);
-    wizard.GotoDlgCtrl(IDC_NEW_ARCHIVE);
-    const struct {
-        Qt::Key key;
-        int chosen;
-    } steps[] = {
-        {Qt::Key_Down, IDC_EXISTING_ARCHIVE},
-        {Qt::Key_Down, IDC_NEW_ARCHIVE},  // wraps within the group
-        {Qt::Key_Left, IDC_EXISTING_ARCHIVE},
-        {Qt::Key_Right, IDC_NEW_ARCHIVE},
-    };
-    for (const auto& step : steps) {
-        QTest::keyClick(wizard.Window()->focusWidget(), step.key);
-        EXPECT_EQ(wizard.GetFocusId(), step.chosen);
-        EXPECT_TRUE(wizard.IsDlgButtonChecked(step.chosen));
-        EXPECT_EQ(wizard.IsDlgButtonChecked(IDC_NEW_ARCHIVE) +
-                      wizard.IsDlgButtonChecked(IDC_EXISTING_ARCHIVE),
-                  1);
-    }
-    // Tab leaves the group for the next tab stop.
-    QTest::keyClick(wizard.Window()->focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(wizard.GetFocusId(), IDC_NEXT);
 }
 
 }  // namespace

@@ -2,19 +2,18 @@
 // and drop events.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
 #include <filesystem>
 
 #include "MainWindowFixture.h"
 #include "ResourceIds.h"
+#include "UiDriver.h"
 
 namespace scx {
 namespace {
 
 using namespace res;
+using testkit::DragFiles;
+using testkit::DropFiles;
 using testkit::MainWindowTest;
 using testkit::WriteFile;
 
@@ -35,38 +34,6 @@ class DropTest : public MainWindowTest {
     void SetUp() override {
         MainWindowTest::SetUp();
         OpenMain();
-    }
-
-    static QMimeData* UrlsOf(const std::vector<QUrl>& urls) {
-        auto* data = new QMimeData;
-        data->setUrls(QList<QUrl>(urls.begin(), urls.end()));
-        return data;
-    }
-    static std::vector<QUrl> Files(const std::vector<std::string>& paths) {
-        std::vector<QUrl> urls;
-        for (const std::string& path : paths) {
-            urls.push_back(QUrl::fromLocalFile(QString::fromStdString(path)));
-        }
-        return urls;
-    }
-
-    // Drags `urls` over the middle of `dlg`'s window; true when the window takes them.
-    static bool DragEnter(CDialog& target, const std::vector<QUrl>& urls) {
-        std::unique_ptr<QMimeData> data(UrlsOf(urls));
-        QDragEnterEvent enter(target.Window()->rect().center(), Qt::CopyAction, data.get(),
-                              Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(target.Window(), &enter);
-        return enter.isAccepted();
-    }
-    static bool Drop(CDialog& target, const std::vector<QUrl>& urls) {
-        if (!DragEnter(target, urls)) {
-            return false;
-        }
-        std::unique_ptr<QMimeData> data(UrlsOf(urls));
-        QDropEvent drop(QPointF(target.Window()->rect().center()), Qt::CopyAction, data.get(),
-                        Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(target.Window(), &drop);
-        return drop.isAccepted();
     }
 
     PanelState State(const CMainDlg& window) const {
@@ -95,7 +62,7 @@ TEST_F(DropTest, ADroppedFileIsChosenExactlyAsSelectChoosesIt) {
 
         host.ClearMessages();
         dlg.GetProgressCtrl(IDC_PROGRESS).SetPos(40);
-        ASSERT_TRUE(Drop(dlg, Files({path})));
+        ASSERT_TRUE(DropFiles(dlg, {path}));
         const PanelState dropped = State(dlg);
 
         CMainDlg selecting;
@@ -115,7 +82,7 @@ TEST_F(DropTest, ADroppedFileIsChosenExactlyAsSelectChoosesIt) {
 
 TEST_F(DropTest, AFirstPieceDroppedFromTheFileManagerIsReadyToJoin) {
     WriteFile(dir / "film avec blancs.001", std::string("mpeg003") + '\0' + "data");
-    ASSERT_TRUE(Drop(dlg, Files({dir / "film avec blancs.001"})));
+    ASSERT_TRUE(DropFiles(dlg, {dir / "film avec blancs.001"}));
     EXPECT_EQ(Text(IDC_INFO1), "Extension du fichier joint :   mpeg");
     EXPECT_EQ(Text(IDC_INFO2), "Nombres de fichiers à joindre :   3");
     EXPECT_TRUE(dlg.IsDlgItemEnabled(IDC_JOIN));
@@ -143,7 +110,7 @@ TEST_F(DropTest, SeveralFilesOrAFolderAreRefusedAndTheChoiceStays) {
     };
     for (const auto& c : cases) {
         host.ClearMessages();
-        ASSERT_TRUE(Drop(dlg, Files(c.paths)));
+        ASSERT_TRUE(DropFiles(dlg, c.paths));
         EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{c.message});
         PanelState after = State(dlg);
         after.messages = before.messages;
@@ -151,18 +118,25 @@ TEST_F(DropTest, SeveralFilesOrAFolderAreRefusedAndTheChoiceStays) {
     }
 }
 
-TEST_F(DropTest, OnlyLocalFilesAreTakenAndOnlyByTheWindow) {
-    EXPECT_FALSE(DragEnter(dlg, {QUrl("https://example.org/film.001")}));
-    EXPECT_FALSE(DragEnter(dlg, {}));
-    EXPECT_TRUE(DragEnter(dlg, Files({dir / "film.001"})));
+TEST_F(DropTest, OnlyLocalFilesAreTaken) {
+    const std::optional<bool> web = testkit::DragUrls(dlg, {"https://example.org/film.001"});
+    if (!web) {
+        GTEST_SKIP() << "this toolkit's drops carry local file names only";
+    }
+    EXPECT_FALSE(*web);
+    EXPECT_FALSE(*testkit::DragUrls(dlg, {}));
+}
+
+TEST_F(DropTest, OnlyTheMainWindowTakesFilesAndNoneOfItsControls) {
+    EXPECT_TRUE(DragFiles(dlg, {dir / "film.001"}));
     // An edit under the cursor must not paste the path as text.
     for (int id : {IDC_NEW_SIZE, IDC_SOURCE_PATH, IDC_DEST_PATH}) {
-        EXPECT_FALSE(dlg.GetDlgItem(id)->acceptDrops()) << id;
+        EXPECT_FALSE(testkit::ControlTakesDrops(dlg, id)) << id;
     }
     // The other windows take no drop.
     CDialog about(IDD_ABOUTBOX);
     Open(about);
-    EXPECT_FALSE(DragEnter(about, Files({dir / "film.001"})));
+    EXPECT_FALSE(DragFiles(about, {dir / "film.001"}));
 }
 
 TEST_F(DropTest, ADropWhileAHandlerRunsIsIgnored) {
@@ -172,7 +146,7 @@ TEST_F(DropTest, ADropWhileAHandlerRunsIsIgnored) {
     // "Sélectionner" is in its file dialog when the second file arrives.
     bool taken = true;
     host.OnMessage([&](const testkit::ScriptedHost::Message&) {
-        taken = DragEnter(dlg, Files({dir / "b.bin"}));
+        taken = DragFiles(dlg, {dir / "b.bin"});
         dlg.DropFiles({dir / "b.bin"});
     });
     host.CancelFileDialog();

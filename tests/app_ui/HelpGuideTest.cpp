@@ -1,34 +1,34 @@
 // Where "Aide en ligne" finds the guide once the program is installed.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QUrl>
+#include <filesystem>
 
 #include "HelpGuide.h"
+#include "TestFiles.h"
 
 namespace scx {
 namespace {
 
+using testkit::ReadFile;
+using testkit::WriteFile;
+
 // Installed, the guide is in the data folder found relative to the program's own folder,
 // so that a package unpacked under any root still finds it.
 TEST(HelpGuideTest, TheGuideOfTheDataFolderBesideBinIsOpened) {
-    const QDir programDir(QCoreApplication::applicationDirPath());
-    const QString folder =
-        QDir::cleanPath(programDir.filePath(QStringLiteral(SCX_DATA_FROM_BIN "/help")));
-    ASSERT_TRUE(QDir().mkpath(folder));
-    const QString guide = QDir(folder).filePath(QStringLiteral("guide.html"));
-    QFile file(guide);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write("<html lang=\"fr\"></html>");
-    file.close();
+    const testkit::TempDir root;
+    const std::string bin = root / "bin";
+    const std::filesystem::path data = std::filesystem::path(bin) / SCX_DATA_FROM_BIN / "help";
+    std::filesystem::create_directories(data);
+    const std::string installed = (data / "guide.html").lexically_normal().string();
+    WriteFile(installed, "<html lang=\"fr\"></html>");
+    std::filesystem::create_directories(bin);
 
-    const std::string location = HelpGuideLocation();
-    QFile::remove(guide);
-    EXPECT_EQ(location, QUrl::fromLocalFile(guide).toString().toStdString());
-    // Without it, the copy beside the program or from the resources is opened instead.
-    EXPECT_NE(HelpGuideLocation(), location);
+    EXPECT_EQ(std::filesystem::path(HelpGuideFile(bin)), std::filesystem::path(installed));
+    // Without it, a copy from the resources is opened instead.
+    std::filesystem::remove(installed);
+    const std::string copy = HelpGuideFile(bin);
+    EXPECT_NE(std::filesystem::path(copy), std::filesystem::path(installed));
+    EXPECT_NE(ReadFile(copy).find("lang=\"fr\""), std::string::npos);
 }
 
 }  // namespace

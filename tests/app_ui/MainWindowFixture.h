@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <string>
 
-#include "DialogWindow.h"
 #include "GuiTest.h"
 #include "MainDlg.h"
 #include "ResourceIds.h"

@@ -5,16 +5,15 @@
 
 #include <sys/stat.h>
 
-#include <QProgressBar>
 #include <filesystem>
 
 #include "../platform_file/FaultPlan.h"
-#include "DialogWindow.h"
 #include "File.h"
 #include "FileErrorText.h"
 #include "MainWindowFixture.h"
 #include "ResourceIds.h"
 #include "Resources.h"
+#include "UiDriver.h"
 
 namespace scx {
 namespace {
@@ -34,11 +33,9 @@ class SplitJoinTest : public MainWindowTest {
     void SetUp() override {
         MainWindowTest::SetUp();
         OpenMain();
-        QObject::connect(dlg.Window(), &QWidget::windowTitleChanged,
-                         [this](const QString& title) { captions.push_back(title.toStdString()); });
-        auto* bar = static_cast<QProgressBar*>(dlg.GetDlgItem(IDC_PROGRESS));
-        QObject::connect(bar, &QProgressBar::valueChanged,
-                         [this](int value) { positions.push_back(value); });
+        testkit::WatchCaption(dlg, [this](const std::string& title) { captions.push_back(title); });
+        testkit::WatchProgress(dlg, IDC_PROGRESS,
+                               [this](int value) { positions.push_back(value); });
     }
     void TearDown() override {
         CFile::SetFaultHook(nullptr);

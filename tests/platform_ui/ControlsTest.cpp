@@ -1,15 +1,13 @@
 // The common controls' operations, on real dialogs of the program.
 #include <gtest/gtest.h>
 
-#include <QAbstractItemView>
-#include <QTest>
 #include <chrono>
 #include <thread>
 
 #include "Dialog.h"
 #include "GuiTest.h"
-#include "QtHost.h"
 #include "ResourceIds.h"
+#include "UiDriver.h"
 
 namespace scx {
 namespace {
@@ -78,8 +76,6 @@ TEST_F(ControlsTest, ListViewShowsControlCharactersEscapedAndKeepsTheTextAsSet) 
     CDialog dlg(IDD_ARCHIVE_CREATE);
     Open(dlg);
     CListCtrl list = dlg.GetListCtrl(IDC_FILE_LIST);
-    const QAbstractItemModel* shown =
-        qobject_cast<QAbstractItemView*>(dlg.GetDlgItem(IDC_FILE_LIST))->model();
     list.InsertColumn(0, "Fichier");
     list.InsertColumn(1, "Taille (octets)");
     struct Row {
@@ -101,7 +97,7 @@ TEST_F(ControlsTest, ListViewShowsControlCharactersEscapedAndKeepsTheTextAsSet) 
         EXPECT_EQ(list.GetItemText(at, 0), rows[i].text);
         EXPECT_EQ(list.GetItemText(at, 1), "");
         EXPECT_EQ(list.GetItemText(at, 2), rows[i].text + "!");
-        EXPECT_EQ(shown->index(at, 0).data().toString().toStdString(), rows[i].display);
+        EXPECT_EQ(testkit::ShownListText(dlg, IDC_FILE_LIST, at, 0), rows[i].display);
     }
     list.SetItemSelected(-1, true);
     EXPECT_EQ(list.GetSelectedCount(), static_cast<int>(rows.size()));
@@ -136,7 +132,7 @@ TEST_F(ControlsTest, ProgressStepsAndStartsOverPastTheTop) {
 
 // The animation moves on its timer, which runs whenever a long handler pumps events.
 TEST(AnimationTest, PlaysWhileAHandlerPumpsEventsAndSeeksToItsLastFrame) {
-    QtHost host;
+    Host& host = testkit::ToolkitHost();
     CDialog dlg(IDD_MAIN);
     dlg.Create();
     CAnimateCtrl animation = dlg.GetAnimateCtrl(IDC_ANIMATION);

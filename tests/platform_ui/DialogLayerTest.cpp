@@ -2,25 +2,18 @@
 // order, up-down controls, file-dialog filters and the report of file errors.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTest>
-#include <QWidget>
 #include <set>
 #include <stdexcept>
 
 #include "Dialog.h"
 #include "DialogUnits.h"
-#include "DialogWindow.h"
 #include "File.h"
 #include "FileErrorText.h"
 #include "FileFilter.h"
 #include "GuiTest.h"
 #include "ResourceIds.h"
 #include "Resources.h"
-#include "UpDownWidget.h"
+#include "UiDriver.h"
 #include "WinApp.h"
 
 namespace scx {
@@ -29,6 +22,8 @@ namespace {
 using namespace win;
 using namespace res;
 using testkit::GuiTest;
+using testkit::Key;
+using testkit::PressKey;
 
 // The main window's template with two handlers that record what reached them.
 class RecordingDialog : public CDialog {
@@ -83,8 +78,8 @@ TEST(DialogUnitsTest, MulDivRoundsHalvesAwayFromZero) {
 }
 
 TEST(DialogUnitsTest, RectangleUsesQuarterWidthAndEighthHeight) {
-    const QRect rect = DialogUnitsToPixels({13, 28, 294, 25}, BaseUnits{6, 13});
-    EXPECT_EQ(rect, QRect(20, 46, 441, 41));  // 19.5, 45.5, 441, 40.625
+    const PixelRect rect = DialogUnitsToPixels({13, 28, 294, 25}, BaseUnits{6, 13});
+    EXPECT_EQ(rect, (PixelRect{20, 46, 441, 41}));  // 19.5, 45.5, 441, 40.625
 }
 
 class DialogLayerTest : public GuiTest {};
@@ -92,20 +87,21 @@ class DialogLayerTest : public GuiTest {};
 TEST_F(DialogLayerTest, ControlsStandAtTheirTemplateRectangles) {
     RecordingDialog dlg;
     Open(dlg);
-    const BaseUnits units = ComputeBaseUnits(dlg.Window()->Client()->font());
+    const BaseUnits units = testkit::DialogBaseUnits(dlg);
     ASSERT_GT(units.x, 0);
     ASSERT_GT(units.y, 0);
-    EXPECT_EQ(dlg.Window()->Client()->size(), DialogUnitsToPixels({0, 0, 320, 282}, units).size());
+    EXPECT_EQ(testkit::ClientRect(dlg), DialogUnitsToPixels({0, 0, 320, 282}, units));
     for (const ControlTemplate& c : dlg.Template().controls) {
         if (c.id == IDC_STATIC || c.kind == ControlKind::Picture) {
             continue;
         }
-        const QRect expected = DialogUnitsToPixels(c.rect, units);
-        const QRect actual = dlg.GetDlgItem(c.id)->geometry();
-        EXPECT_EQ(actual.topLeft(), expected.topLeft()) << "control " << c.id;
-        EXPECT_EQ(actual.width(), expected.width()) << "control " << c.id;
+        const PixelRect expected = DialogUnitsToPixels(c.rect, units);
+        const PixelRect actual = testkit::ControlRect(dlg, c.id);
+        EXPECT_EQ(actual.x, expected.x) << "control " << c.id;
+        EXPECT_EQ(actual.y, expected.y) << "control " << c.id;
+        EXPECT_EQ(actual.width, expected.width) << "control " << c.id;
         if (c.kind != ControlKind::ComboBox) {  // a combo's height is its dropped list's
-            EXPECT_EQ(actual.height(), expected.height()) << "control " << c.id;
+            EXPECT_EQ(actual.height, expected.height) << "control " << c.id;
         }
     }
 }
@@ -115,12 +111,12 @@ TEST_F(DialogLayerTest, EnterGoesToTheFocusedButtonThenTheDefaultButtonThenOk) {
         RecordingDialog dlg;  // no default button
         Open(dlg);
         dlg.GotoDlgCtrl(IDC_SELECT);
-        QTest::keyClick(dlg.GetDlgItem(IDC_SELECT), Qt::Key_Return);
+        PressKey(dlg, IDC_SELECT, Key::Return);
         EXPECT_EQ(dlg.calls, std::vector<std::string>{"select"});
         EXPECT_FALSE(dlg.IsEnded());
 
         dlg.GotoDlgCtrl(IDC_HJSPLIT);  // a check box is not a push button
-        QTest::keyClick(dlg.GetDlgItem(IDC_HJSPLIT), Qt::Key_Return);
+        PressKey(dlg, IDC_HJSPLIT, Key::Return);
         EXPECT_EQ(dlg.calls, (std::vector<std::string>{"select", "OnOK"}));
         EXPECT_TRUE(dlg.IsEnded());
         EXPECT_EQ(dlg.Result(), IDOK);
@@ -129,7 +125,7 @@ TEST_F(DialogLayerTest, EnterGoesToTheFocusedButtonThenTheDefaultButtonThenOk) {
         CDialog dlg(IDD_DESTPATH);  // "OK" is the default button
         Open(dlg);
         dlg.GotoDlgCtrl(IDC_DESTPATH_EDIT);
-        QTest::keyClick(dlg.GetDlgItem(IDC_DESTPATH_EDIT), Qt::Key_Return);
+        PressKey(dlg, IDC_DESTPATH_EDIT, Key::Return);
         EXPECT_TRUE(dlg.IsEnded());
         EXPECT_EQ(dlg.Result(), IDOK);
     }
@@ -137,7 +133,7 @@ TEST_F(DialogLayerTest, EnterGoesToTheFocusedButtonThenTheDefaultButtonThenOk) {
         CDialog dlg(IDD_DESTPATH);
         Open(dlg);
         dlg.GotoDlgCtrl(IDCANCEL);
-        QTest::keyClick(dlg.GetDlgItem(IDCANCEL), Qt::Key_Return);
+        PressKey(dlg, IDCANCEL, Key::Return);
         EXPECT_EQ(dlg.Result(), IDCANCEL);
     }
 }
@@ -145,13 +141,13 @@ TEST_F(DialogLayerTest, EnterGoesToTheFocusedButtonThenTheDefaultButtonThenOk) {
 TEST_F(DialogLayerTest, EscapeAndTheCloseBoxSendCancel) {
     RecordingDialog escaped;
     Open(escaped);
-    QTest::keyClick(escaped.Window()->focusWidget(), Qt::Key_Escape);
+    PressKey(escaped, IDC_STATIC, Key::Escape);
     EXPECT_EQ(escaped.calls, std::vector<std::string>{"OnCancel"});
     EXPECT_EQ(escaped.Result(), IDCANCEL);
 
     RecordingDialog closed;
     Open(closed);
-    closed.Window()->close();
+    testkit::ClickCloseBox(closed);
     EXPECT_EQ(closed.calls, std::vector<std::string>{"OnCancel"});
     EXPECT_EQ(closed.Result(), IDCANCEL);
 }
@@ -162,7 +158,7 @@ TEST_F(DialogLayerTest, TabFollowsTheTemplateOverEnabledTabStops) {
     EXPECT_EQ(dlg.GetFocusId(), IDC_SOURCE_PATH);  // the first tab stop
     std::vector<int> order{dlg.GetFocusId()};
     for (int i = 0; i < 20 && (order.size() < 2 || order.back() != order.front()); ++i) {
-        QTest::keyClick(dlg.Window()->focusWidget(), Qt::Key_Tab);
+        PressKey(dlg, IDC_STATIC, Key::Tab);
         order.push_back(dlg.GetFocusId());
     }
     // 1005 and 1011 start disabled; statics, pictures and the animation take no focus.
@@ -200,19 +196,47 @@ TEST_F(DialogLayerTest, UpDownStaysWithinItsRangeAndWritesItsBuddy) {
         CSpinButtonCtrl spin = dlg.GetSpinButtonCtrl(t.spin);
         spin.SetRange(t.lower, t.upper);
         spin.SetPos(t.start);
-        auto* widget = static_cast<UpDownWidget*>(dlg.GetDlgItem(t.spin));
-        ASSERT_EQ(static_cast<QWidget*>(widget->Buddy()), dlg.GetDlgItem(t.buddy)) << t.spin;
+        ASSERT_EQ(dlg.FindUpDown(t.spin)->BuddyId(), t.buddy) << t.spin;
         for (int i = 0; i < std::abs(t.steps); ++i) {
             // Half the steps through the arrow keys of the buddy, half through the arrows.
             if (i % 2 == 0) {
-                QTest::keyClick(dlg.GetDlgItem(t.buddy), t.steps > 0 ? Qt::Key_Up : Qt::Key_Down);
+                PressKey(dlg, t.buddy, t.steps > 0 ? Key::Up : Key::Down);
             } else {
-                widget->Step(t.steps > 0 ? +1 : -1);
+                testkit::ClickUpDownArrow(dlg, t.spin, t.steps > 0 ? +1 : -1);
             }
         }
         EXPECT_EQ(spin.GetPos(), t.expectedPos) << t.spin;
         EXPECT_EQ(dlg.GetDlgItemText(t.buddy), t.expectedText) << t.spin;
     }
+}
+
+// Keyboard alone: the arrow keys move within a group of radio buttons and choose, as the
+// dialog manager does, so a radio button without a tab stop is still reached.
+TEST_F(DialogLayerTest, ArrowKeysMoveAndChooseWithinARadioGroup) {
+    CDialog wizard(IDD_ARCHIVE_WIZARD);
+    Open(wizard);
+    wizard.CheckRadioButton(IDC_NEW_ARCHIVE);
+    wizard.GotoDlgCtrl(IDC_NEW_ARCHIVE);
+    const struct {
+        Key key;
+        int chosen;
+    } steps[] = {
+        {Key::Down, IDC_EXISTING_ARCHIVE},
+        {Key::Down, IDC_NEW_ARCHIVE},  // wraps within the group
+        {Key::Left, IDC_EXISTING_ARCHIVE},
+        {Key::Right, IDC_NEW_ARCHIVE},
+    };
+    for (const auto& step : steps) {
+        PressKey(wizard, IDC_STATIC, step.key);
+        EXPECT_EQ(wizard.GetFocusId(), step.chosen);
+        EXPECT_TRUE(wizard.IsDlgButtonChecked(step.chosen));
+        EXPECT_EQ(wizard.IsDlgButtonChecked(IDC_NEW_ARCHIVE) +
+                      wizard.IsDlgButtonChecked(IDC_EXISTING_ARCHIVE),
+                  1);
+    }
+    // Tab leaves the group for the next tab stop.
+    PressKey(wizard, IDC_STATIC, Key::Tab);
+    EXPECT_EQ(wizard.GetFocusId(), IDC_NEXT);
 }
 
 // The dates dialog with a handler for the focus leaving its first field.
@@ -241,11 +265,11 @@ TEST_F(DialogLayerTest, LeavingAnEditReachesItsKillFocusHandler) {
     dlg.GotoDlgCtrl(IDC_MOD_YEAR);   // leaves the month: no handler
     EXPECT_EQ(dlg.focusLosses, 1);
     dlg.GotoDlgCtrl(IDC_MOD_DAY);
-    QTest::keyClick(dlg.GetDlgItem(IDC_MOD_DAY), Qt::Key_Tab);
+    PressKey(dlg, IDC_MOD_DAY, Key::Tab);
     EXPECT_EQ(dlg.focusLosses, 2);
 }
 
-TEST(FileFilterTest, ResourceFiltersBecomeQtNameFilters) {
+TEST(FileFilterTest, ResourceFiltersBecomeNameFilters) {
     struct Case {
         std::string resource;
         std::vector<std::string> expected;
@@ -258,7 +282,7 @@ TEST(FileFilterTest, ResourceFiltersBecomeQtNameFilters) {
               {"Fichier vidéos MPEG(*.mpg;*.mpeg) (*.mpg *.MPG *.mpeg *.MPEG)"}},
              {"", {}},
          }) {
-        EXPECT_EQ(ToQtNameFilters(t.resource), t.expected) << t.resource;
+        EXPECT_EQ(ToNameFilters(t.resource), t.expected) << t.resource;
     }
 }
 

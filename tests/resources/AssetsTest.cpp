@@ -25,6 +25,10 @@ QString Q(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+std::string S(const QString& text) {
+    return text.toStdString();
+}
+
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -170,7 +174,8 @@ TEST(Guide, GuideFilePrefersTheInstalledCopy) {
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.write("ancienne version");
     stale.close();
-    EXPECT_EQ(GuideFile(program.path(), fallback.path()), QFileInfo(written).absoluteFilePath());
+    EXPECT_EQ(Q(GuideFile(S(program.path()), S(fallback.path()))),
+              QFileInfo(written).absoluteFilePath());
     EXPECT_EQ(ReadAll(written), resource);
 
     // Installed: used as it is.
@@ -180,7 +185,7 @@ TEST(Guide, GuideFilePrefersTheInstalledCopy) {
     ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
     copy.write("<html></html>");
     copy.close();
-    EXPECT_EQ(GuideFile(program.path(), fallback.path()), installed);
+    EXPECT_EQ(Q(GuideFile(S(program.path()), S(fallback.path()))), installed);
 
     // Neither: a fallback folder that cannot be made.
     QTemporaryDir empty;
@@ -188,7 +193,7 @@ TEST(Guide, GuideFilePrefersTheInstalledCopy) {
     QFile file(blocker);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    EXPECT_EQ(GuideFile(empty.path(), blocker), QString());
+    EXPECT_EQ(GuideFile(S(empty.path()), S(blocker)), "");
 }
 
 }  // namespace

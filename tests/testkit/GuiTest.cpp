@@ -1,9 +1,6 @@
 #include "GuiTest.h"
 
-#include <QApplication>
-
 #include "Dialog.h"
-#include "DialogWindow.h"
 
 namespace scx::testkit {
 
@@ -18,8 +15,7 @@ void GuiTest::TearDown() {
 
 void GuiTest::Open(CDialog& dialog) {
     dialog.Create();
-    dialog.Window()->show();
-    QApplication::setActiveWindow(dialog.Window());
+    dialog.Peer().Show();
     dialog.InitDialog();
 }
 

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-
 #include "Dialog.h"
-#include "DialogWindow.h"
 
 namespace scx::testkit {
 
@@ -77,8 +74,7 @@ int ScriptedHost::RunModal(CDialog& dialog) {
     const int id = dialog.TemplateId();
     m_modalRuns.push_back(id);
     dialog.Create();
-    dialog.Window()->show();
-    QApplication::setActiveWindow(dialog.Window());
+    dialog.Peer().Show();
     dialog.InitDialog();
     if (!dialog.IsEnded()) {
         auto& drivers = m_drivers[id];
@@ -94,7 +90,7 @@ int ScriptedHost::RunModal(CDialog& dialog) {
             dialog.EndDialog(IDCANCEL);
         }
     }
-    dialog.Window()->hide();
+    dialog.Peer().Hide();
     return dialog.Result();
 }
 

@@ -1,14 +1,12 @@
 // The comparison dialog through its states, and the table it draws.
 
-#include <QImage>
-#include <QTest>
 #include <filesystem>
 
-#include "DialogWindow.h"
 #include "FileCompareDlg.h"
 #include "ResourceIds.h"
 #include "Resources.h"
 #include "ToolsUiFixture.h"
+#include "UiDriver.h"
 
 namespace scx {
 namespace {
@@ -114,7 +112,7 @@ TEST_F(FileCompareDlgTest, FileErrorsStopTheStepAndKeepTheResult) {
 TEST_F(FileCompareDlgTest, EnterOutsideAButtonEndsTheDialog) {
     OpenWith(NewFile("a", "abc"));
     dlg.GotoDlgCtrl(IDC_COMPARE_PATH);
-    QTest::keyClick(dlg.GetDlgItem(IDC_COMPARE_PATH), Qt::Key_Return);
+    testkit::PressKey(dlg, IDC_COMPARE_PATH, testkit::Key::Return);
     EXPECT_TRUE(dlg.IsEnded());
     EXPECT_EQ(dlg.Result(), IDOK);
 }
@@ -124,11 +122,11 @@ TEST_F(FileCompareDlgTest, TableIsDrawnAtItsPixelPositions) {
     OpenWith(NewFile("a", "abc"));
     Choose(NewFile("b", "abd"));
     dlg.ClickDlgItem(IDC_COMPARE);
-    const QImage image = dlg.Window()->Client()->grab().toImage();
-    ASSERT_GE(image.width(), 401);
-    ASSERT_GE(image.height(), 201);
-    const QRgb background = image.pixel(5, 60);
-    auto inked = [&](int x, int y) { return image.pixel(x, y) != background; };
+    const testkit::ClientImage image = testkit::GrabClient(dlg);
+    ASSERT_GE(image.width, 401);
+    ASSERT_GE(image.height, 201);
+    const std::uint32_t background = image.Pixel(5, 60);
+    auto inked = [&](int x, int y) { return image.Pixel(x, y) != background; };
 
     for (int x = 12; x <= 400; x += 4) {
         EXPECT_TRUE(inked(x, 100)) << x;
@@ -177,12 +175,12 @@ TEST_F(FileCompareDlgTest, TableIsDrawnAtItsPixelPositions) {
 
 TEST_F(FileCompareDlgTest, BeforeAChoiceOnlyTheFirstColumnIsFilled) {
     OpenWith(NewFile("a", "abc"));
-    const QImage image = dlg.Window()->Client()->grab().toImage();
-    const QRgb background = image.pixel(5, 60);
+    const testkit::ClientImage image = testkit::GrabClient(dlg);
+    const std::uint32_t background = image.Pixel(5, 60);
     auto blank = [&](int left, int top, int right, int bottom) {
         for (int y = top + 2; y < bottom - 1; ++y) {
             for (int x = left + 2; x < right - 1; ++x) {
-                if (image.pixel(x, y) != background) {
+                if (image.Pixel(x, y) != background) {
                     return false;
                 }
             }

@@ -5,8 +5,6 @@
 #include <sys/stat.h>
 #include <sys/xattr.h>
 
-#include <QTest>
-
 #include "DosAttrib.h"
 #include "File.h"
 #include "FileErrorText.h"
@@ -16,6 +14,7 @@
 #include "Resources.h"
 #include "ScratchMount.h"
 #include "ToolsUiFixture.h"
+#include "UiDriver.h"
 
 namespace scx {
 namespace {
@@ -145,18 +144,22 @@ TEST_F(FilePropsDlgTest, ArrowsStopAtTheBounds) {
     const struct {
         int id;
         std::string start;
-        Qt::Key key;
+        testkit::Key key;
         std::string shown;
     } cases[] = {
-        {IDC_MOD_DAY, "31", Qt::Key_Up, "31"},      {IDC_MOD_DAY, "1", Qt::Key_Down, "1"},
-        {IDC_CRE_MONTH, "12", Qt::Key_Up, "12"},    {IDC_CRE_MONTH, "1", Qt::Key_Down, "1"},
-        {IDC_ACC_YEAR, "2100", Qt::Key_Up, "2100"}, {IDC_ACC_YEAR, "1980", Qt::Key_Down, "1980"},
-        {IDC_MOD_YEAR, "2099", Qt::Key_Up, "2100"}, {IDC_ACC_DAY, "30", Qt::Key_Up, "31"},
+        {IDC_MOD_DAY, "31", testkit::Key::Up, "31"},
+        {IDC_MOD_DAY, "1", testkit::Key::Down, "1"},
+        {IDC_CRE_MONTH, "12", testkit::Key::Up, "12"},
+        {IDC_CRE_MONTH, "1", testkit::Key::Down, "1"},
+        {IDC_ACC_YEAR, "2100", testkit::Key::Up, "2100"},
+        {IDC_ACC_YEAR, "1980", testkit::Key::Down, "1980"},
+        {IDC_MOD_YEAR, "2099", testkit::Key::Up, "2100"},
+        {IDC_ACC_DAY, "30", testkit::Key::Up, "31"},
     };
     for (const auto& c : cases) {
         dlg.SetDlgItemText(c.id, c.start);
         dlg.GotoDlgCtrl(c.id);
-        QTest::keyClick(dlg.GetDlgItem(c.id), c.key);
+        testkit::PressKey(dlg, c.id, c.key);
         EXPECT_EQ(Text(c.id), c.shown) << c.start;
     }
     int lower = 0;
@@ -237,7 +240,7 @@ TEST_F(FilePropsDlgTest, EnterCancelsInAFieldAndAsksOnOk) {
     const std::string path = MakeFile("f");
     OpenOn(path);
     host.Answer({IDNO});
-    QTest::keyClick(dlg.GetDlgItem(IDOK), Qt::Key_Return);
+    testkit::PressKey(dlg, IDOK, testkit::Key::Return);
     EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{LoadString(IDS_APPLY_CHANGES)});
     EXPECT_TRUE(dlg.IsEnded());
 
@@ -246,7 +249,7 @@ TEST_F(FilePropsDlgTest, EnterCancelsInAFieldAndAsksOnOk) {
     Open(again);
     again.SetDlgItemText(IDC_MOD_YEAR, "1999");
     again.GotoDlgCtrl(IDC_MOD_YEAR);
-    QTest::keyClick(again.GetDlgItem(IDC_MOD_YEAR), Qt::Key_Return);
+    testkit::PressKey(again, IDC_MOD_YEAR, testkit::Key::Return);
     EXPECT_TRUE(again.IsEnded());
     EXPECT_EQ(again.Result(), IDCANCEL);
     EXPECT_EQ(Status(path).m_mtime, kModified);

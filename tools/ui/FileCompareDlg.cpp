@@ -1,9 +1,5 @@
 #include "FileCompareDlg.h"
 
-#include <QPainter>
-#include <iterator>
-
-#include "DialogWindow.h"
 #include "FileComparison.h"
 #include "FileDialog.h"
 #include "ResourceIds.h"
@@ -17,29 +13,17 @@ using namespace res;
 namespace {
 
 // The table's cells, in client-area pixels (left, top, right, bottom).
-struct Cell {
-    int left, top, right, bottom;
-};
-constexpr Cell kFile1Heading{100, 75, 250, 100};
-constexpr Cell kFile2Heading{250, 75, 400, 100};
-constexpr Cell kSizeHeading{12, 100, 100, 150};
-constexpr Cell kAddressHeading{12, 150, 100, 200};
-constexpr Cell kSize1{100, 100, 250, 150};
-constexpr Cell kSize2{250, 100, 400, 150};
-constexpr Cell kResult{100, 150, 400, 200};
+constexpr CRect kFile1Heading{100, 75, 250, 100};
+constexpr CRect kFile2Heading{250, 75, 400, 100};
+constexpr CRect kSizeHeading{12, 100, 100, 150};
+constexpr CRect kAddressHeading{12, 150, 100, 200};
+constexpr CRect kSize1{100, 100, 250, 150};
+constexpr CRect kSize2{250, 100, 400, 150};
+constexpr CRect kResult{100, 150, 400, 200};
 
-enum class Layout { oneLineCentred, wrappedFromTop };
-
-void DrawCellText(QPainter& painter, const Cell& cell, const std::string& text, Layout layout) {
-    const QRect rect(QPoint(cell.left, cell.top), QPoint(cell.right - 1, cell.bottom - 1));
-    const int flags = layout == Layout::oneLineCentred
-                          ? Qt::AlignCenter | Qt::TextSingleLine
-                          : Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
-    painter.save();
-    painter.setClipRect(rect);
-    painter.drawText(rect, flags, QString::fromStdString(text));
-    painter.restore();
-}
+// A cell's text is centred on one line, or wrapped from the top; it never passes the cell.
+constexpr win::UINT kOneLineCentred = win::DT_CENTER | win::DT_VCENTER | win::DT_SINGLELINE;
+constexpr win::UINT kWrappedFromTop = win::DT_CENTER | win::DT_TOP | win::DT_WORDBREAK;
 
 }  // namespace
 
@@ -91,26 +75,27 @@ bool CFileCompareDlg::CompareFiles(const std::string& path1, const std::string& 
     return result.kind != tools::ComparisonResult::Kind::samePath;
 }
 
-void CFileCompareDlg::OnPaint(QPainter& painter) {
+void CFileCompareDlg::OnPaint(CDC& dc) {
     // The window's text colour, black unless the desktop's theme says otherwise.
-    painter.setPen(QPen(Window()->palette().color(QPalette::WindowText), 0));
-    painter.setBackgroundMode(Qt::TransparentMode);
+    const COLORREF ink = dc.GetSysColor(win::COLOR_WINDOWTEXT);
+    dc.SetPenColor(ink);
+    dc.SetTextColor(ink);
+    dc.SetBkMode(win::TRANSPARENT);
 
-    const QPoint frame[] = {{12, 100}, {12, 200}, {400, 200}, {400, 75}, {100, 75}};
-    painter.drawPolyline(frame, static_cast<int>(std::size(frame)));
-    painter.drawLine(12, 100, 400, 100);
-    painter.drawLine(100, 75, 100, 200);
-    painter.drawLine(250, 75, 250, 150);
-    painter.drawLine(12, 150, 400, 150);
+    dc.Polyline({{12, 100}, {12, 200}, {400, 200}, {400, 75}, {100, 75}});
+    dc.Polyline({{12, 100}, {400, 100}});
+    dc.Polyline({{100, 75}, {100, 200}});
+    dc.Polyline({{250, 75}, {250, 150}});
+    dc.Polyline({{12, 150}, {400, 150}});
 
-    DrawCellText(painter, kFile1Heading, "fichier 1", Layout::oneLineCentred);
-    DrawCellText(painter, kFile2Heading, "fichier 2", Layout::oneLineCentred);
-    DrawCellText(painter, kSizeHeading, LoadString(IDS_SIZE_HEADING), Layout::oneLineCentred);
-    DrawCellText(painter, kAddressHeading, LoadString(IDS_DIFF_ADDRESS), Layout::wrappedFromTop);
-    DrawCellText(painter, kSize1, m_strSize1, Layout::oneLineCentred);
+    dc.DrawText("fichier 1", kFile1Heading, kOneLineCentred);
+    dc.DrawText("fichier 2", kFile2Heading, kOneLineCentred);
+    dc.DrawText(LoadString(IDS_SIZE_HEADING), kSizeHeading, kOneLineCentred);
+    dc.DrawText(LoadString(IDS_DIFF_ADDRESS), kAddressHeading, kWrappedFromTop);
+    dc.DrawText(m_strSize1, kSize1, kOneLineCentred);
     if (m_bFileChosen) {
-        DrawCellText(painter, kSize2, m_strSize2, Layout::oneLineCentred);
-        DrawCellText(painter, kResult, m_strResult, Layout::wrappedFromTop);
+        dc.DrawText(m_strSize2, kSize2, kOneLineCentred);
+        dc.DrawText(m_strResult, kResult, kWrappedFromTop);
     }
 }
 

@@ -29,7 +29,7 @@ class CFileCompareDlg : public CDialog {
 
   protected:
     bool OnInitDialog() override;
-    void OnPaint(QPainter& painter) override;
+    void OnPaint(CDC& dc) override;
     const MessageMap& GetMessageMap() const override;
 
   private:

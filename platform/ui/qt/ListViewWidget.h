@@ -1,13 +1,13 @@
 #pragma once
-// The list view in report mode. Its rows live in a model of its own that keeps each row
-// in one string, so that a list of millions of rows stays a few dozen bytes a row; each
-// row shows on one line, its control characters escaped.
+// The list view in report mode in Qt: a table model over the dialog layer's rows
+// (ListRows.h), which it shows on one line each, control characters escaped.
 
 #include <QAbstractTableModel>
 #include <QTreeView>
-#include <deque>
 #include <string>
 #include <vector>
+
+#include "ListRows.h"
 
 namespace scx {
 
@@ -32,9 +32,7 @@ class ListRowModel : public QAbstractTableModel {
     void RemoveAllRows();
 
   private:
-    std::vector<std::string> m_headings;
-    // A deque grows without moving what it holds, so a long list never needs twice its size.
-    std::deque<std::string> m_rows;
+    ListRows m_rows;
 };
 
 class ListViewWidget : public QTreeView {

@@ -14,7 +14,7 @@
 #include <QSvgRenderer>
 #include <QVBoxLayout>
 
-#include "Accessibility.h"
+#include "AccessibleWidgets.h"
 #include "AnimationWidget.h"
 #include "Dialog.h"
 #include "DialogUnits.h"
@@ -109,7 +109,6 @@ QWidget* MakeControl(CDialog& owner, DialogWindow& window, const ControlTemplate
             button->setAutoDefault(false);
             if ((c.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
                 button->setDefault(true);
-                window.SetDefaultButton(c.id);
             }
             return button;
         }
@@ -117,7 +116,7 @@ QWidget* MakeControl(CDialog& owner, DialogWindow& window, const ControlTemplate
             return new QCheckBox(text, parent);
         case ControlKind::RadioButton: {
             auto* radio = new QRadioButton(text, parent);
-            radio->setAutoExclusive(false);      // groups follow WS_GROUP, see CheckRadioInGroup
+            radio->setAutoExclusive(false);  // groups follow WS_GROUP, see CDialog::RadioGroupOf
             radio->installEventFilter(&window);  // arrow keys move within the group
             return radio;
         }
@@ -165,7 +164,10 @@ QWidget* MakeControl(CDialog& owner, DialogWindow& window, const ControlTemplate
         case ControlKind::Animation:
             return new AnimationWidget(Has(c.style, ACS_CENTER), parent);
         case ControlKind::UpDown:
-            return new UpDownWidget(c.style, parent);
+            if (UpDown* updown = owner.FindUpDown(c.id)) {
+                return new UpDownWidget(*updown, parent);
+            }
+            break;
     }
     return new QWidget(parent);
 }
@@ -184,8 +186,12 @@ Qt::FocusPolicy FocusPolicyFor(const ControlTemplate& c) {
     }
 }
 
+QRect ToQRect(const PixelRect& rect) {
+    return QRect(rect.x, rect.y, rect.width, rect.height);
+}
+
 void Place(QWidget* widget, const ControlTemplate& c, BaseUnits units) {
-    QRect rect = DialogUnitsToPixels(c.rect, units);
+    QRect rect = ToQRect(DialogUnitsToPixels(c.rect, units));
     if (c.kind == ControlKind::ComboBox) {
         // The template gives the height of the dropped-down list; the closed box keeps
         // its natural height.
@@ -264,22 +270,14 @@ Qt::WindowFlags WindowFlagsFor(const DialogTemplate& t) {
 
 }  // namespace
 
-void CheckRadioInGroup(const std::map<int, QWidget*>& controls, int id) {
-    auto found = controls.find(id);
-    if (found == controls.end()) {
-        return;
-    }
-    const QVariant group = found->second->property("scxRadioGroup");
-    for (const auto& [otherId, widget] : controls) {
-        auto* radio = qobject_cast<QRadioButton*>(widget);
-        if (radio != nullptr && radio->property("scxRadioGroup") == group) {
-            radio->setChecked(otherId == id);
-        }
-    }
+BaseUnits ComputeBaseUnits(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const int width = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return {(width / 26 + 1) / 2, metrics.height()};
 }
 
-std::map<int, QWidget*> BuildDialogWindow(CDialog& owner, DialogWindow& window,
-                                          const DialogTemplate& t) {
+void BuildDialogWindow(CDialog& owner, DialogWindow& window, const DialogTemplate& t) {
     window.setWindowFlags(WindowFlagsFor(t));
     window.setWindowTitle(ToQString(t.caption));
 
@@ -303,30 +301,21 @@ std::map<int, QWidget*> BuildDialogWindow(CDialog& owner, DialogWindow& window,
             layout->setMenuBar(BuildMenuBar(owner, *menu, &window));
         }
     }
-    client->setFixedSize(DialogUnitsToPixels({0, 0, t.rect.cx, t.rect.cy}, units).size());
+    client->setFixedSize(ToQRect(DialogUnitsToPixels({0, 0, t.rect.cx, t.rect.cy}, units)).size());
     layout->addWidget(client);
 
     InstallAccessibleButtons();
     std::map<int, QWidget*> controls;
     std::vector<QWidget*> built;
     std::vector<QWidget*> groupBoxes;
-    QWidget* previous = nullptr;
-    int radioGroup = 0;
-    bool previousWasRadio = false;
     for (const ControlTemplate& c : t.controls) {
         QWidget* widget = MakeControl(owner, window, c, client);
         widget->setProperty("scxControlId", c.id);
         widget->setFocusPolicy(FocusPolicyFor(c));
         widget->setEnabled(!Has(c.style, WS_DISABLED));
-        if (c.kind == ControlKind::RadioButton) {
-            if (!previousWasRadio || Has(c.style, WS_GROUP)) {
-                ++radioGroup;
-            }
-            widget->setProperty("scxRadioGroup", radioGroup);
-        }
-        previousWasRadio = c.kind == ControlKind::RadioButton;
-        if (c.kind == ControlKind::UpDown && Has(c.style, UDS_AUTOBUDDY)) {
-            static_cast<UpDownWidget*>(widget)->SetBuddy(qobject_cast<QLineEdit*>(previous));
+        const UpDown* updown = c.kind == ControlKind::UpDown ? owner.FindUpDown(c.id) : nullptr;
+        if (updown != nullptr && updown->TakesArrowKeys() && controls.count(updown->BuddyId())) {
+            static_cast<UpDownWidget*>(widget)->WatchBuddyKeys(controls[updown->BuddyId()]);
         }
         if (c.kind == ControlKind::GroupBox) {
             groupBoxes.push_back(widget);
@@ -337,13 +326,18 @@ std::map<int, QWidget*> BuildDialogWindow(CDialog& owner, DialogWindow& window,
             controls[c.id] = widget;
         }
         built.push_back(widget);
-        previous = widget;
     }
     NameForAssistiveTechnologies(t, built);
     for (QWidget* group : groupBoxes) {
         group->lower();
     }
-    return controls;
+    window.SetControls(std::move(controls));
+}
+
+std::unique_ptr<DialogPeer> CreateDialogPeer(CDialog& owner) {
+    auto window = std::make_unique<DialogWindow>(owner);
+    BuildDialogWindow(owner, *window, owner.Template());
+    return window;
 }
 
 }  // namespace scx

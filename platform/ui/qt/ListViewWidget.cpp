@@ -4,44 +4,9 @@
 #include <algorithm>
 #include <string_view>
 
-#include "EscapedText.h"
-
 namespace scx {
 
 namespace {
-
-// A row's cells packed in one string: each cell's length in base 128, low digits first
-// (the last digit below 128), then its bytes. Cells past the last one stored are empty.
-std::vector<std::string_view> Unpack(const std::string& row) {
-    std::vector<std::string_view> cells;
-    std::size_t at = 0;
-    while (at < row.size()) {
-        std::size_t length = 0;
-        for (unsigned shift = 0;; shift += 7) {
-            const auto digit = static_cast<unsigned char>(row[at++]);
-            length |= static_cast<std::size_t>(digit & 0x7F) << shift;
-            if (digit < 0x80) {
-                break;
-            }
-        }
-        cells.emplace_back(row.data() + at, length);
-        at += length;
-    }
-    return cells;
-}
-
-std::string Pack(const std::vector<std::string_view>& cells) {
-    std::string row;
-    for (const std::string_view cell : cells) {
-        std::size_t length = cell.size();
-        for (; length >= 0x80; length >>= 7) {
-            row += static_cast<char>(0x80 | (length & 0x7F));
-        }
-        row += static_cast<char>(length);
-        row += cell;
-    }
-    return row;
-}
 
 QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -52,18 +17,18 @@ QString ToQString(std::string_view text) {
 // The rows.
 
 int ListRowModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    return parent.isValid() ? 0 : m_rows.RowCount();
 }
 
 int ListRowModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_headings.size());
+    return parent.isValid() ? 0 : m_rows.ColumnCount();
 }
 
 QVariant ListRowModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || role != Qt::DisplayRole) {
         return {};
     }
-    return ToQString(EscapeControlCharacters(Text(index.row(), index.column())));
+    return ToQString(m_rows.Shown(index.row(), index.column()));
 }
 
 QVariant ListRowModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -84,51 +49,33 @@ Qt::ItemFlags ListRowModel::flags(const QModelIndex& index) const {
 int ListRowModel::InsertColumn(int column, const std::string& heading) {
     const int at = std::clamp(column, 0, columnCount());
     beginInsertColumns({}, at, at);
-    m_headings.insert(m_headings.begin() + at, heading);
-    for (std::string& row : m_rows) {
-        std::vector<std::string_view> cells = Unpack(row);
-        if (static_cast<int>(cells.size()) > at) {
-            cells.insert(cells.begin() + at, std::string_view());
-            row = Pack(cells);
-        }
-    }
+    m_rows.InsertColumn(at, heading);
     endInsertColumns();
     return at;
 }
 
 std::string ListRowModel::Heading(int column) const {
-    return column < 0 || column >= columnCount() ? std::string()
-                                                 : m_headings[static_cast<std::size_t>(column)];
+    return m_rows.Heading(column);
 }
 
 int ListRowModel::InsertRow(int row, const std::string& text) {
     const int at = std::clamp(row, 0, rowCount());
     beginInsertRows({}, at, at);
-    m_rows.insert(m_rows.begin() + at, Pack({text}));
+    m_rows.InsertRow(at, text);
     endInsertRows();
     return at;
 }
 
 bool ListRowModel::SetText(int row, int column, const std::string& text) {
-    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount()) {
+    if (!m_rows.SetText(row, column, text)) {
         return false;
     }
-    std::string& packed = m_rows[static_cast<std::size_t>(row)];
-    std::vector<std::string_view> cells = Unpack(packed);
-    cells.resize(std::max(cells.size(), static_cast<std::size_t>(column) + 1));
-    cells[static_cast<std::size_t>(column)] = text;
-    packed = Pack(cells);
     emit dataChanged(index(row, column), index(row, column), {Qt::DisplayRole});
     return true;
 }
 
 std::string ListRowModel::Text(int row, int column) const {
-    if (row < 0 || row >= rowCount() || column < 0) {
-        return {};
-    }
-    const std::vector<std::string_view> cells = Unpack(m_rows[static_cast<std::size_t>(row)]);
-    const auto at = static_cast<std::size_t>(column);
-    return at < cells.size() ? std::string(cells[at]) : std::string();
+    return m_rows.Text(row, column);
 }
 
 bool ListRowModel::RemoveRow(int row) {
@@ -136,14 +83,14 @@ bool ListRowModel::RemoveRow(int row) {
         return false;
     }
     beginRemoveRows({}, row, row);
-    m_rows.erase(m_rows.begin() + row);
+    m_rows.RemoveRow(row);
     endRemoveRows();
     return true;
 }
 
 void ListRowModel::RemoveAllRows() {
     beginResetModel();
-    m_rows = {};
+    m_rows.RemoveAllRows();
     endResetModel();
 }
 

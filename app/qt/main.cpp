@@ -1,5 +1,5 @@
-// The program: a Qt application whose one window is the main dialog, run modally by the
-// application object.
+// The program on Qt: a Qt application whose one window is the main dialog, run modally by
+// the application object.
 #include <QApplication>
 #include <string>
 #include <vector>

@@ -92,7 +92,7 @@ std::optional<std::string> QtHost::AskFile(const FileDialogRequest& request) {
         dialog.setWindowTitle(QString::fromStdString(request.title));
     }
     QStringList filters;
-    for (const std::string& filter : ToQtNameFilters(request.filter)) {
+    for (const std::string& filter : ToNameFilters(request.filter)) {
         filters << QString::fromStdString(filter);
     }
     if (!filters.isEmpty()) {
@@ -116,7 +116,7 @@ int QtHost::RunModal(CDialog& dialog) {
     if (dialog.IsEnded()) {
         return dialog.Result();
     }
-    dialog.Window()->exec();
+    static_cast<DialogWindow&>(dialog.Peer()).exec();
     return dialog.Result();
 }
 
