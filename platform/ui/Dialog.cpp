@@ -277,11 +277,12 @@ void CDialog::DragAcceptFiles(bool accept) {
     m_peer->AcceptFiles(accept);
 }
 
-void CDialog::DropFiles(const std::vector<std::string>& paths) {
+bool CDialog::DropFiles(const std::vector<std::string>& paths) {
     if (!m_acceptsFiles || IsInHandler() || m_ended) {
-        return;
+        return false;
     }
     Guarded([&] { OnDropFiles(paths); });
+    return true;
 }
 
 void CDialog::OnDropFiles(const std::vector<std::string>&) {}

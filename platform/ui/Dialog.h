@@ -114,7 +114,8 @@ class CDialog {
     // True while a handler runs: a drop then would change the state under its feet.
     bool IsInHandler() const { return m_handlerDepth > 0; }
     // The local paths of a drop, as the toolkit delivers it: OnDropFiles under the guard.
-    void DropFiles(const std::vector<std::string>& paths);
+    // False when the window takes no drop now, which leaves it untouched.
+    bool DropFiles(const std::vector<std::string>& paths);
 
     // The toolkit's window, for the host and for tests; Create must have run.
     DialogPeer& Peer() const { return *m_peer; }

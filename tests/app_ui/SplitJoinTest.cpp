@@ -3,7 +3,9 @@
 // a file error.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <filesystem>
 
@@ -366,6 +368,9 @@ TEST_F(SplitJoinTest, AFirstPieceWhoseTagNamesItsOwnExtensionJoinsUnderTheCopyNa
 
 // A pipe among the pieces is counted (it exists) and refused by the join without waiting.
 TEST_F(SplitJoinTest, APipeAmongThePiecesIsRefusedByName) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no named pipes among the files of a folder";
+#else
     WriteFile(dir / "x.avi.001", "AAA");
     ASSERT_EQ(::mkfifo((dir / "x.avi.002").c_str(), 0600), 0);
     dlg.ClickDlgItem(IDC_HJSPLIT);
@@ -377,6 +382,7 @@ TEST_F(SplitJoinTest, APipeAmongThePiecesIsRefusedByName) {
     EXPECT_EQ(host.Messages()[0].text,
               ReplacePathSlot(LoadString(IDS_FILE_NOT_REGULAR), dir / "x.avi.002"));
     ExpectAtRest();
+#endif
 }
 
 TEST_F(SplitJoinTest, HJSplitJoinCountsThePiecesUpToTheFirstGap) {

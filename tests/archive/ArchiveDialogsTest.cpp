@@ -184,7 +184,11 @@ TEST_F(ArchiveDialogTest, ProgressAfterEachMemberAndTheRestartWithTheArchive) {
         EXPECT_EQ(host.Messages().back().type, MB_OK | MB_ICONINFORMATION);
         EXPECT_EQ(create.GetDlgItemText(IDC_STATUS), Said(IDS_ARCHIVE_CREATED));
         ASSERT_FALSE(host.ProgramStarts().empty());
+#ifdef _WIN32
+        EXPECT_EQ(host.ProgramStarts().back().program, "/opt/scindarex/bin/scindarex.exe");
+#else
         EXPECT_EQ(host.ProgramStarts().back().program, "/opt/scindarex/bin/scindarex");
+#endif
         EXPECT_EQ(host.ProgramStarts().back().arguments,
                   (std::vector<std::string>{"l", archivePath}));
         std::string listing;

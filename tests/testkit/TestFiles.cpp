@@ -16,7 +16,7 @@ TempDir::TempDir() {
         const fs::path candidate =
             fs::temp_directory_path() / ("scindarex-test-" + std::to_string(random()));
         if (fs::create_directory(candidate)) {
-            m_path = candidate.string() + "/";
+            m_path = candidate.string() + static_cast<char>(fs::path::preferred_separator);
             return;
         }
     }

@@ -1,0 +1,22 @@
+#pragma once
+// The Windows headers for the win32 backend. Included after every header of ours: their
+// macros carry the names of WinDefs.h's constants, and of some of our methods (DrawText,
+// MessageBox, LoadString), which are undefined here so that ours keep their names.
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#undef DrawText
+#undef GetWindowText
+#undef LoadString
+#undef MessageBox
+#undef SetWindowText
