@@ -37,8 +37,9 @@ void CDestPathDlg::OnOK() {
         }
         return;
     }
-    // The folder is tested without its final separator; the POSIX root has nothing else.
-    const bool isRoot = kSeparator == '/' && m_strPath.size() == 1;
+    // The folder is tested without its final separator; a lone separator is the root (of
+    // the current drive on Windows), which has nothing else.
+    const bool isRoot = m_strPath.size() == 1;
     const std::string folder = isRoot ? m_strPath : m_strPath.substr(0, m_strPath.size() - 1);
     if (!ChangeDirectory(folder) && AfxMessageBox(res::IDS_CREATE_FOLDER, MB_YESNO) == IDYES &&
         MakeDirectory(folder)) {

@@ -1,15 +1,17 @@
 #include <direct.h>
 
 #include "Folders.h"
+#include "Win32Paths.h"
 
 namespace scx {
 
+// Through the wide-character calls: the narrow ones read the ANSI code page, not UTF-8.
 bool ChangeDirectory(const std::string& path) {
-    return ::_chdir(path.c_str()) == 0;
+    return ::_wchdir(win32::Widen(path).c_str()) == 0;
 }
 
 bool MakeDirectory(const std::string& path) {
-    return ::_mkdir(path.c_str()) == 0;
+    return ::_wmkdir(win32::Widen(path).c_str()) == 0;
 }
 
 }  // namespace scx

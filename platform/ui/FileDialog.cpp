@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "Utf8Path.h"
+
 namespace scx {
 
 using namespace win;
@@ -26,13 +28,13 @@ int CFileDialog::DoModal() {
     m_path = *chosen;
     if ((m_flags & OFN_NOCHANGEDIR) == 0) {
         std::error_code ignored;
-        std::filesystem::current_path(std::filesystem::path(m_path).parent_path(), ignored);
+        std::filesystem::current_path(Utf8Path(m_path).parent_path(), ignored);
     }
     return IDOK;
 }
 
 std::string CFileDialog::GetFileName() const {
-    return std::filesystem::path(m_path).filename().string();
+    return Utf8Text(Utf8Path(m_path).filename());
 }
 
 std::string CFileDialog::GetFileExt() const {
@@ -44,13 +46,13 @@ std::string CFileDialog::GetFileTitle() const {
 }
 
 std::string CFileDialog::FileExtOf(const std::string& path) {
-    const std::string name = std::filesystem::path(path).filename().string();
+    const std::string name = Utf8Text(Utf8Path(path).filename());
     const auto dot = name.rfind('.');
     return dot == std::string::npos ? std::string() : name.substr(dot + 1);
 }
 
 std::string CFileDialog::FileTitleOf(const std::string& path) {
-    const std::string name = std::filesystem::path(path).filename().string();
+    const std::string name = Utf8Text(Utf8Path(path).filename());
     const auto dot = name.rfind('.');
     return dot == std::string::npos ? name : name.substr(0, dot);
 }

@@ -14,6 +14,7 @@ namespace {
 using namespace win;
 using namespace res;
 using testkit::MainWindowTest;
+using testkit::Native;
 using testkit::WriteFile;
 namespace fs = std::filesystem;
 
@@ -59,23 +60,23 @@ TEST_F(DestinationTest, WithoutASourceTheEmptyPathBecomesTheRoot) {
     EXPECT_EQ(focusAtOpening, IDOK);
     EXPECT_EQ(Messages(), std::vector<std::string>{LoadString(IDS_ADD_SEPARATOR)});
     EXPECT_EQ(host.Messages()[0].type, MB_YESNO);
-    EXPECT_EQ(dlg.m_strDestFolder, "/");
-    EXPECT_EQ(Text(IDC_DEST_PATH), "/");
-    EXPECT_EQ(fs::current_path(), fs::path("/"));
+    EXPECT_EQ(dlg.m_strDestFolder, Native("/"));
+    EXPECT_EQ(Text(IDC_DEST_PATH), Native("/"));
+    EXPECT_EQ(fs::current_path(), fs::current_path().root_path());
 }
 
 TEST_F(DestinationTest, AMissingSeparatorIsAddedOnYesThenTheMissingFolderCreated) {
     host.Answer({IDYES, IDYES});
     const std::string folder = dir / "Sortie";
     PressOkWith({folder, ""});
-    EXPECT_EQ(textsAfterOk.front(), folder + "/");
+    EXPECT_EQ(textsAfterOk.front(), folder + Native("/"));
     EXPECT_EQ(Messages(), (std::vector<std::string>{LoadString(IDS_ADD_SEPARATOR),
                                                     LoadString(IDS_CREATE_FOLDER),
                                                     LoadString(IDS_FOLDER_CREATED)}));
     EXPECT_EQ(host.Messages()[2].type, MB_OK);
     EXPECT_TRUE(fs::is_directory(folder));
-    EXPECT_EQ(Text(IDC_DEST_PATH), folder + "/");
-    EXPECT_EQ(dlg.m_strDestFolder, folder + "/");
+    EXPECT_EQ(Text(IDC_DEST_PATH), folder + Native("/"));
+    EXPECT_EQ(dlg.m_strDestFolder, folder + Native("/"));
 }
 
 TEST_F(DestinationTest, NoToTheSeparatorQuestionKeepsTheDialogOpen) {
@@ -109,10 +110,10 @@ TEST_F(DestinationTest, AnExistingFolderBecomesTheCurrentDirectoryAndRelativePat
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(fs::current_path(), fs::path(dir / "sortie"));
 
-    PressOkWith({"suite/"});
+    PressOkWith({Native("suite/")});
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(fs::current_path(), fs::path(dir / "sortie/suite"));
-    EXPECT_EQ(dlg.m_strDestFolder, "suite/");
+    EXPECT_EQ(dlg.m_strDestFolder, Native("suite/"));
 }
 
 TEST_F(DestinationTest, TheDialogOpensOnTheSourceFolderAndCancelKeepsTheDestination) {
@@ -136,7 +137,7 @@ TEST_F(DestinationTest, EndsWithBackslashLooksAtTheLastCharacterOnly) {
     CDestPathDlg d;
     for (const auto& [path, expected] : std::vector<std::pair<std::string, bool>>{
              {"", false}, {"/", true}, {"/tmp", false}, {"/tmp/", true}, {"a/b", false}}) {
-        d.m_strPath = path;
+        d.m_strPath = Native(path);
         EXPECT_EQ(d.EndsWithBackslash(), expected) << path;
     }
 }

@@ -16,6 +16,7 @@
 #include "ResourceIds.h"
 #include "Resources.h"
 #include "UiDriver.h"
+#include "Utf8Path.h"
 
 namespace scx {
 namespace {
@@ -266,12 +267,13 @@ TEST_F(SplitJoinTest, ExtensionsComeBackWhole) {
          {"\xC3\xA9t\xC3\xA9", "jp\xC3\xA9g", "mp\xE2\x82\xAC", "tx t"}) {
         SCOPED_TRACE(extension);
         const std::string data = PatternBytes(3000);
+        fs::current_path(dir.Path());  // Windows cannot remove the current folder
         fs::remove_all(dir / "out");
         fs::create_directory(dir / "out");
         WriteFile(dir / "out/clip." + extension, data);
         Select(dir / "out/clip." + extension);
         dlg.ClickDlgItem(IDC_CUT);
-        fs::remove(dir / "out/clip." + extension);
+        fs::remove(Utf8Path(dir / "out/clip." + extension));
         Select(dir / "out/clip.001");
         EXPECT_EQ(Text(IDC_INFO1), "Extension du fichier joint :   " + extension);
         host.ClearMessages();

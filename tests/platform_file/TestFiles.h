@@ -22,19 +22,12 @@
 #include <stdexcept>
 #include <string>
 
+#include "Utf8Path.h"
+
 namespace scx::test {
 
-// `utf8` as a path of the platform (std::string means the ANSI code page on Windows).
-inline std::filesystem::path Utf8Path(const std::string& utf8) {
-    return std::filesystem::path(
-        std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
-}
-
-// The UTF-8 text of `path`, as the program's paths are kept.
-inline std::string Utf8Text(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
+using scx::Utf8Path;
+using scx::Utf8Text;
 
 class TempFolder {
   public:

@@ -1,10 +1,13 @@
 #include "TestFiles.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <stdexcept>
+
+#include "Utf8Path.h"
 
 namespace scx::testkit {
 
@@ -28,8 +31,13 @@ TempDir::~TempDir() {
     fs::remove_all(m_path, ignored);
 }
 
+std::string Native(std::string path) {
+    std::replace(path.begin(), path.end(), '/', static_cast<char>(fs::path::preferred_separator));
+    return path;
+}
+
 void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(Utf8Path(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) {
         throw std::runtime_error("cannot write " + path);
@@ -37,7 +45,7 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 }
 
 std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(Utf8Path(path), std::ios::binary);
     if (!in) {
         throw std::runtime_error("cannot read " + path);
     }
@@ -55,7 +63,7 @@ std::string PatternBytes(std::uint64_t size, std::uint32_t seed) {
 
 bool PathExists(const std::string& path) {
     std::error_code ignored;
-    return fs::exists(path, ignored);
+    return fs::exists(Utf8Path(path), ignored);
 }
 
 }  // namespace scx::testkit

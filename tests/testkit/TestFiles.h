@@ -6,6 +6,9 @@
 
 namespace scx::testkit {
 
+// `path` with each "/" written as the platform's separator.
+std::string Native(std::string path);
+
 class TempDir {
   public:
     TempDir();
@@ -15,7 +18,8 @@ class TempDir {
 
     // The folder, ending with the platform's separator.
     const std::string& Path() const { return m_path; }
-    std::string operator/(const std::string& name) const { return m_path + name; }
+    // `name` within the folder, its "/" written as the platform's separator.
+    std::string operator/(const std::string& name) const { return m_path + Native(name); }
 
   private:
     std::string m_path;

@@ -22,7 +22,8 @@ class ToolsUiTest : public GuiTest {
     }
     // A file holding `bytes`, by the path the file layer resolves.
     std::string NewFile(const std::string& name, const std::string& bytes) {
-        const std::string path = std::filesystem::canonical(dir.Path()).string() + "/" + name;
+        const std::string path =
+            std::filesystem::canonical(dir.Path()).string() + testkit::Native("/") + name;
         WriteFile(path, bytes);
         return path;
     }
