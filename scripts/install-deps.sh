@@ -4,7 +4,8 @@
 # Uses sudo when not run as root.
 set -euo pipefail
 if [[ "${1:-}" == windows ]]; then
-    packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine64)
+    packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine64 librsvg2-bin
+              imagemagick nsis)
 else
     packages=(
         g++ cmake ninja-build pkg-config clang-format
