@@ -6,7 +6,7 @@ BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: run test test-windows deps build check-format test-release test-asan clean
+.PHONY: run test test-windows windows-installer deps build check-format test-release test-asan clean
 
 run: deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -34,9 +34,17 @@ test-asan:
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
 
-# The cores, scindarex-cli and their tests cross-built for Windows and run under wine64.
+# The program, scindarex-cli and every test suite cross-built for Windows and run under
+# wine64, GUI suites included, then the installer installed, started and uninstalled.
 test-windows:
 	scripts/test-windows.sh
+
+# build-windows/scindarex-2.1-setup.exe, the Windows installer.
+windows-installer:
+	scripts/install-deps.sh windows
+	cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+		-DCMAKE_BUILD_TYPE=Release
+	cmake --build build-windows --target windows-installer -j $(JOBS)
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR) build-windows

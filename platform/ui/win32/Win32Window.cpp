@@ -102,11 +102,11 @@ Hwnd Win32Window::Control(int id) const {
 }
 
 void Win32Window::SetUpControls() {
-    const DialogTemplate& t = m_owner.Template();
-    for (const ControlTemplate& c : t.controls) {
-        HWND control = GetDlgItem(m_window, c.id);
-        if (control == nullptr || c.id == win::IDC_STATIC) {
-            continue;
+    // The dialog manager creates the controls in template order; statics share one id.
+    HWND control = GetWindow(m_window, GW_CHILD);
+    for (const ControlTemplate& c : m_owner.Template().controls) {
+        if (control == nullptr) {
+            break;
         }
         switch (c.kind) {
             case ControlKind::ComboBox:
@@ -123,7 +123,7 @@ void Win32Window::SetUpControls() {
                 m_animations[c.id] = std::make_unique<AnimationControl>(control);
                 break;
             case ControlKind::Picture:
-                m_pictures[c.id] = std::make_unique<Picture>(res::ImagePath(c.image));
+                m_pictures[control] = std::make_unique<Picture>(res::ImagePath(c.image));
                 break;
             case ControlKind::UpDown:
                 // A range wide enough that every arrow is reported (UDN_DELTAPOS); the
@@ -141,6 +141,7 @@ void Win32Window::SetUpControls() {
             default:
                 break;
         }
+        control = GetWindow(control, GW_HWNDNEXT);
     }
 }
 
@@ -552,7 +553,7 @@ bool Win32Window::Handle(unsigned message, unsigned long long wParam, long long 
         }
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            const auto found = m_pictures.find(static_cast<int>(item->CtlID));
+            const auto found = m_pictures.find(item->hwndItem);
             if (found == m_pictures.end()) {
                 return false;
             }

@@ -95,7 +95,7 @@ class Win32Window : public DialogPeer {
     int m_focusId;
     bool m_positioned = false;
     std::map<int, std::unique_ptr<AnimationControl>> m_animations;
-    std::map<int, std::unique_ptr<Picture>> m_pictures;
+    std::map<Hwnd, std::unique_ptr<Picture>> m_pictures;
 };
 
 // One message of a modal loop or of a test: the dialog layer's keys first, then the
