@@ -25,6 +25,22 @@ enum class ControlKind {
     UpDown,     // UDS_AUTOBUDDY: buddy is the control just before it
 };
 
+// Statics, frames and indicators never take the focus; the other kinds take it when
+// their style has WS_TABSTOP, or when clicked.
+constexpr bool TakesFocus(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::GroupBox:
+        case ControlKind::Text:
+        case ControlKind::Picture:
+        case ControlKind::Progress:
+        case ControlKind::Animation:
+        case ControlKind::UpDown:
+            return false;
+        default:
+            return true;
+    }
+}
+
 struct Rect16 {
     int x = 0;
     int y = 0;

@@ -21,21 +21,6 @@ bool IsButton(ControlKind kind) {
            kind == ControlKind::RadioButton;
 }
 
-// Statics, frames and indicators never take the focus.
-bool TakesFocus(const ControlTemplate& c) {
-    switch (c.kind) {
-        case ControlKind::GroupBox:
-        case ControlKind::Text:
-        case ControlKind::Picture:
-        case ControlKind::Progress:
-        case ControlKind::Animation:
-        case ControlKind::UpDown:
-            return false;
-        default:
-            return (c.style & WS_TABSTOP) != 0;
-    }
-}
-
 }  // namespace
 
 CDialog::CDialog(int templateId)
@@ -86,7 +71,8 @@ void CDialog::InitDialog() {
     }
     // The first control of the template that can take the focus.
     for (const ControlTemplate& c : m_template->controls) {
-        if (c.id != IDC_STATIC && TakesFocus(c) && IsDlgItemEnabled(c.id)) {
+        if (c.id != IDC_STATIC && TakesFocus(c.kind) && (c.style & WS_TABSTOP) != 0 &&
+            IsDlgItemEnabled(c.id)) {
             GotoDlgCtrl(c.id);
             return;
         }

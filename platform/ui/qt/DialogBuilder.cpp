@@ -173,17 +173,10 @@ QWidget* MakeControl(CDialog& owner, DialogWindow& window, const ControlTemplate
 }
 
 Qt::FocusPolicy FocusPolicyFor(const ControlTemplate& c) {
-    switch (c.kind) {
-        case ControlKind::GroupBox:
-        case ControlKind::Text:
-        case ControlKind::Picture:
-        case ControlKind::Progress:
-        case ControlKind::Animation:
-        case ControlKind::UpDown:
-            return Qt::NoFocus;
-        default:
-            return Has(c.style, WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus;
+    if (!TakesFocus(c.kind)) {
+        return Qt::NoFocus;
     }
+    return Has(c.style, WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus;
 }
 
 QRect ToQRect(const PixelRect& rect) {

@@ -45,20 +45,6 @@ class Writer {
     std::vector<std::uint8_t> m_bytes;
 };
 
-bool TakesFocus(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::GroupBox:
-        case ControlKind::Text:
-        case ControlKind::Picture:
-        case ControlKind::Progress:
-        case ControlKind::Animation:
-        case ControlKind::UpDown:
-            return false;
-        default:
-            return true;
-    }
-}
-
 }  // namespace
 
 ItemClass ClassOf(const ControlTemplate& c) {
