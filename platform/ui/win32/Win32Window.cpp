@@ -185,8 +185,10 @@ void Win32Window::SetIcon(int iconId) {
 }
 
 void Win32Window::PaintNow() {
-    RedrawWindow(m_window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // The client area is drawn anew (OnPaint may show other values); the controls
+    // repaint what they changed.
+    InvalidateRect(m_window, nullptr, TRUE);
+    RedrawWindow(m_window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void Win32Window::Show() {
