@@ -614,15 +614,18 @@ void DispatchDialogMessage(MSG& message) {
         const ControlTemplate* c =
             GetParent(message.hwnd) == window->Handle() ? owner.FindControl(id) : nullptr;
         const bool modified = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
-        const bool wantsReturn =
-            c != nullptr && c->kind == ControlKind::Edit && (c->style & ES_WANTRETURN) != 0;
+        // A dropped-down list takes Enter and Escape for itself, to close.
+        const bool droppedList = c != nullptr && c->kind == ControlKind::ComboBox &&
+                                 SendMessageW(message.hwnd, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+        const bool wantsReturn = droppedList || (c != nullptr && c->kind == ControlKind::Edit &&
+                                                 (c->style & ES_WANTRETURN) != 0);
         const WPARAM key = message.wParam;
         if (message.message == WM_CHAR) {
             // The characters of the keys handled below reach no control.
-            if ((key == L'\r' && !wantsReturn) || key == 0x1B) {
+            if ((key == L'\r' && !wantsReturn) || (key == 0x1B && !droppedList)) {
                 return;
             }
-        } else if (key == VK_ESCAPE) {
+        } else if (key == VK_ESCAPE && !droppedList) {
             owner.PressEscape();
             return;
         } else if (key == VK_RETURN && !wantsReturn && !modified) {
