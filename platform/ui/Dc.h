@@ -36,8 +36,6 @@ struct CRect {
     int top = 0;
     int right = 0;
     int bottom = 0;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
 };
 
 namespace win {
