@@ -88,6 +88,7 @@ inline constexpr DWORD CBS_SORT = 0x100;
 inline constexpr DWORD LVS_REPORT = 0x1;
 inline constexpr DWORD LVS_SINGLESEL = 0x4;
 inline constexpr DWORD LVS_SHOWSELALWAYS = 0x8;
+inline constexpr DWORD LVS_OWNERDATA = 0x1000;
 inline constexpr DWORD UDS_WRAP = 0x1;
 inline constexpr DWORD UDS_SETBUDDYINT = 0x2;
 inline constexpr DWORD UDS_ALIGNRIGHT = 0x4;

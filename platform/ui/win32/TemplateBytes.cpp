@@ -68,7 +68,8 @@ ItemClass ClassOf(const ControlTemplate& c) {
         case ControlKind::ComboBox:
             return {0x0085, nullptr, style | WS_VSCROLL};
         case ControlKind::ListView:
-            return {0, L"SysListView32", style | LVS_SHOWSELALWAYS};
+            // The rows are the dialog layer's (ListRows.h): the control only shows them.
+            return {0, L"SysListView32", style | LVS_SHOWSELALWAYS | LVS_OWNERDATA};
         case ControlKind::Progress:
             return {0, L"msctls_progress32", style};
         case ControlKind::Animation:

@@ -19,6 +19,8 @@ namespace scx::win32 {
 namespace {
 
 std::set<HWND> g_windows;
+// Posted to a window whose lists have rows the controls do not count yet.
+constexpr UINT kSyncListsMessage = WM_APP + 1;
 bool g_waitCursor = false;
 
 std::wstring WindowText(HWND window) {
@@ -98,7 +100,8 @@ Win32Window* Win32Window::FromHandle(Hwnd window) {
 }
 
 Hwnd Win32Window::Control(int id) const {
-    return GetDlgItem(m_window, id);
+    const auto found = m_controls.find(id);
+    return found == m_controls.end() ? nullptr : found->second;
 }
 
 void Win32Window::SetUpControls() {
@@ -107,6 +110,9 @@ void Win32Window::SetUpControls() {
     for (const ControlTemplate& c : m_owner.Template().controls) {
         if (control == nullptr) {
             break;
+        }
+        if (c.id != win::IDC_STATIC) {
+            m_controls.emplace(c.id, control);
         }
         switch (c.kind) {
             case ControlKind::ComboBox:
@@ -118,6 +124,7 @@ void Win32Window::SetUpControls() {
             case ControlKind::ListView:
                 SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
                              LVS_EX_FULLROWSELECT);
+                m_lists[c.id];
                 break;
             case ControlKind::Animation:
                 m_animations[c.id] = std::make_unique<AnimationControl>(control);
@@ -134,8 +141,7 @@ void Win32Window::SetUpControls() {
                 if (UpDown* updown = m_owner.FindUpDown(c.id);
                     updown != nullptr && updown->BuddyId() != win::IDC_STATIC) {
                     SendMessageW(control, UDM_SETBUDDY,
-                                 reinterpret_cast<WPARAM>(GetDlgItem(m_window, updown->BuddyId())),
-                                 0);
+                                 reinterpret_cast<WPARAM>(Control(updown->BuddyId())), 0);
                 }
                 break;
             default:
@@ -185,6 +191,9 @@ void Win32Window::SetIcon(int iconId) {
 }
 
 void Win32Window::PaintNow() {
+    while (!m_staleLists.empty()) {
+        SyncList(*m_staleLists.begin());
+    }
     // The client area is drawn anew (OnPaint may show other values); the controls
     // repaint what they changed.
     InvalidateRect(m_window, nullptr, TRUE);
@@ -317,14 +326,15 @@ void Win32Window::DeleteComboItem(int id, int index) {
     SendMessageW(Control(id), CB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
-// List views.
+// List views: the rows are the layer's; the control (LVS_OWNERDATA) keeps their count,
+// the columns and the selection, and asks for a cell's text as it draws it.
 
 int Win32Window::ListColumnCount(int id) const {
-    HWND header = reinterpret_cast<HWND>(SendMessageW(Control(id), LVM_GETHEADER, 0, 0));
-    return static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    return m_lists.at(id).ColumnCount();
 }
 
 void Win32Window::InsertListColumn(int id, int column, const std::string& heading, int width) {
+    m_lists.at(id).InsertColumn(column, heading);
     std::wstring text = Widen(heading);
     LVCOLUMNW item{};
     item.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
@@ -336,14 +346,7 @@ void Win32Window::InsertListColumn(int id, int column, const std::string& headin
 }
 
 std::string Win32Window::ListColumnHeading(int id, int column) const {
-    wchar_t text[256] = {};
-    LVCOLUMNW item{};
-    item.mask = LVCF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = 256;
-    SendMessageW(Control(id), LVM_GETCOLUMNW, static_cast<WPARAM>(column),
-                 reinterpret_cast<LPARAM>(&item));
-    return Narrow(item.pszText);
+    return m_lists.at(id).Heading(column);
 }
 
 int Win32Window::ListColumnWidth(int id, int column) const {
@@ -352,62 +355,87 @@ int Win32Window::ListColumnWidth(int id, int column) const {
 }
 
 int Win32Window::ListRowCount(int id) const {
-    return static_cast<int>(SendMessageW(Control(id), LVM_GETITEMCOUNT, 0, 0));
+    return m_lists.at(id).RowCount();
 }
 
 void Win32Window::InsertListRow(int id, int row, const std::string& text) {
-    std::wstring wide = Widen(text);
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.pszText = wide.data();
-    SendMessageW(Control(id), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    const int at = m_lists.at(id).InsertRow(row, text);
+    ResizeList(id, at, +1);
 }
 
 void Win32Window::SetListText(int id, int row, int column, const std::string& text) {
-    std::wstring wide = Widen(text);
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = wide.data();
-    SendMessageW(Control(id), LVM_SETITEMTEXTW, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(&item));
-}
-
-std::string Win32Window::ListText(int id, int row, int column) const {
-    std::wstring text(1024, L'\0');
-    LVITEMW item{};
-    item.iSubItem = column;
-    for (;;) {
-        item.pszText = text.data();
-        item.cchTextMax = static_cast<int>(text.size());
-        const auto length = static_cast<std::size_t>(SendMessageW(Control(id), LVM_GETITEMTEXTW,
-                                                                  static_cast<WPARAM>(row),
-                                                                  reinterpret_cast<LPARAM>(&item)));
-        if (length + 1 < text.size()) {
-            text.resize(length);
-            return Narrow(text);
-        }
-        text.resize(text.size() * 2);
+    m_lists.at(id).SetText(row, column, text);
+    // Only a row in view needs drawing again.
+    HWND list = Control(id);
+    const auto top = SendMessageW(list, LVM_GETTOPINDEX, 0, 0);
+    if (row >= top && row <= top + SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0)) {
+        SendMessageW(list, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
     }
 }
 
+std::string Win32Window::ListText(int id, int row, int column) const {
+    return m_lists.at(id).Text(row, column);
+}
+
 void Win32Window::DeleteListRow(int id, int row) {
-    SendMessageW(Control(id), LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+    if (SendMessageW(Control(id), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) != 0) {
+        SelectListRow(id, row, false);
+    }
+    m_lists.at(id).RemoveRow(row);
+    ResizeList(id, row, -1);
 }
 
 void Win32Window::DeleteAllListRows(int id) {
-    SendMessageW(Control(id), LVM_DELETEALLITEMS, 0, 0);
+    m_lists.at(id).RemoveAllRows();
+    SelectListRow(id, -1, false);
+    ResizeList(id, 0, 0);
 }
 
-bool Win32Window::IsListRowSelected(int id, int row) const {
-    return SendMessageW(Control(id), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) !=
-           0;
+void Win32Window::ResizeList(int id, int at, int change) {
+    // The control keeps its selection by index: rows after `at` move with the change.
+    std::vector<int> moved;
+    if (change != 0 && SendMessageW(Control(id), LVM_GETNEXTITEM, static_cast<WPARAM>(at - 1),
+                                    LVNI_SELECTED) >= 0) {
+        moved = SelectedListRows(id);
+        SelectListRow(id, -1, false);
+    }
+    // Telling the control each new count costs more than the row itself: it is told once
+    // the handler is done, or before its selection is next used.
+    m_staleLists.insert(id);
+    if (!moved.empty()) {
+        for (int row : moved) {
+            SelectListRow(id, row >= at ? row + change : row, true);
+        }
+    } else if (!m_syncPosted) {
+        m_syncPosted = PostMessageW(m_window, kSyncListsMessage, 0, 0) != FALSE;
+    }
+}
+
+void Win32Window::SyncList(int id) const {
+    if (m_staleLists.erase(id) != 0) {
+        SendMessageW(Control(id), LVM_SETITEMCOUNT, static_cast<WPARAM>(m_lists.at(id).RowCount()),
+                     LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    }
+}
+
+std::vector<int> Win32Window::SelectedListRows(int id) const {
+    SyncList(id);
+    std::vector<int> rows;
+    HWND list = Control(id);
+    for (auto row = SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+         row >= 0;
+         row = SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED)) {
+        rows.push_back(static_cast<int>(row));
+    }
+    return rows;
 }
 
 void Win32Window::SelectListRow(int id, int row, bool selected) {
+    SyncList(id);
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED;
     item.state = selected ? LVIS_SELECTED : 0;
+    // Row -1 is every row, for the system too.
     SendMessageW(Control(id), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(&item));
 }
@@ -483,6 +511,19 @@ void Win32Window::OnCommand(int id, int code, Hwnd control) {
 
 bool Win32Window::OnNotify(long long lParam) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->code == LVN_GETDISPINFOW) {
+        auto* cell = reinterpret_cast<NMLVDISPINFOW*>(lParam);
+        const auto list = m_lists.find(static_cast<int>(header->idFrom));
+        if (list != m_lists.end() && (cell->item.mask & LVIF_TEXT) != 0 &&
+            cell->item.cchTextMax > 0) {
+            m_shownCell = Widen(list->second.Shown(cell->item.iItem, cell->item.iSubItem));
+            m_shownCell.resize(
+                std::min(m_shownCell.size(), static_cast<std::size_t>(cell->item.cchTextMax - 1)));
+            std::copy(m_shownCell.begin(), m_shownCell.end(), cell->item.pszText);
+            cell->item.pszText[m_shownCell.size()] = L'\0';
+        }
+        return false;
+    }
     if (header->code != UDN_DELTAPOS) {
         return false;
     }
@@ -502,6 +543,13 @@ void Win32Window::Paint(Hdc dc) {
 
 bool Win32Window::Handle(unsigned message, unsigned long long wParam, long long lParam,
                          long long& result) {
+    if (message == kSyncListsMessage) {
+        m_syncPosted = false;
+        while (!m_staleLists.empty()) {
+            SyncList(*m_staleLists.begin());
+        }
+        return true;
+    }
     switch (message) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));

@@ -7,10 +7,12 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "DialogPeer.h"
 #include "Handles.h"
+#include "ListRows.h"
 #include "Picture.h"
 
 namespace scx {
@@ -69,7 +71,7 @@ class Win32Window : public DialogPeer {
     std::string ListText(int id, int row, int column) const override;
     void DeleteListRow(int id, int row) override;
     void DeleteAllListRows(int id) override;
-    bool IsListRowSelected(int id, int row) const override;
+    std::vector<int> SelectedListRows(int id) const override;
     void SelectListRow(int id, int row, bool selected) override;
     void SetProgressRange(int id, int lower, int upper) override;
     int ProgressLower(int id) const override;
@@ -80,6 +82,10 @@ class Win32Window : public DialogPeer {
 
   private:
     void SetUpControls();
+    // After `change` rows (+1, -1) at `at` of list `id`: its selection follows the rows,
+    // and the control learns the new count before it is drawn or its selection used.
+    void ResizeList(int id, int at, int change);
+    void SyncList(int id) const;
     void AttachMenu();
     // The dialog procedure's work; true when the message was handled, `result` its value.
     bool Handle(unsigned message, unsigned long long wParam, long long lParam, long long& result);
@@ -96,6 +102,12 @@ class Win32Window : public DialogPeer {
     bool m_positioned = false;
     std::map<int, std::unique_ptr<AnimationControl>> m_animations;
     std::map<Hwnd, std::unique_ptr<Picture>> m_pictures;
+    // By id, as the dialog manager's GetDlgItem would find them, without asking it each time.
+    std::map<int, Hwnd> m_controls;
+    std::map<int, ListRows> m_lists;
+    mutable std::set<int> m_staleLists;  // lists whose control has an old row count
+    bool m_syncPosted = false;
+    std::wstring m_shownCell;  // the text of the cell a list asked for last
 };
 
 // One message of a modal loop or of a test: the dialog layer's keys first, then the

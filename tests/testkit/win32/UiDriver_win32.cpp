@@ -151,6 +151,22 @@ bool ControlTakesDrops(const CDialog& dialog, int id) {
     return (GetWindowLongW(WindowOf(dialog).Control(id), GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0;
 }
 
+std::string ShownListText(const CDialog& dialog, int id, int row, int column) {
+    // What the window does once the handler has returned, before the user looks.
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        win32::DispatchDialogMessage(message);
+    }
+    std::wstring text(4096, L'\0');
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text.data();
+    item.cchTextMax = static_cast<int>(text.size());
+    const auto length = SendMessageW(WindowOf(dialog).Control(id), LVM_GETITEMTEXTW,
+                                     static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return win32::Narrow(std::wstring(item.pszText, static_cast<std::size_t>(length)));
+}
+
 PixelRect ClientRect(const CDialog& dialog) {
     RECT client;
     GetClientRect(WindowOf(dialog).Handle(), &client);
