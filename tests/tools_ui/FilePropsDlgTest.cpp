@@ -358,7 +358,7 @@ TEST_F(FilePropsDlgTest, AnUntouchedDateStaysOutsideTheRange) {
     dlg.GotoDlgCtrl(IDOK);
     EXPECT_TRUE(host.Messages().empty());
     host.Answer({IDYES});
-    QTest::keyClick(dlg.GetDlgItem(IDOK), Qt::Key_Return);
+    testkit::PressKey(dlg, IDOK, testkit::Key::Return);
     EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{LoadString(IDS_APPLY_CHANGES)});
     EXPECT_TRUE(dlg.IsEnded());
     CFileStatus after = Status(path);
