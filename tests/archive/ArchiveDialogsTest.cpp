@@ -459,7 +459,12 @@ TEST_F(ArchiveDialogTest, ExtractionWritesNeitherThroughALinkNorOverTheArchive) 
     Pack("out/self.pck", {{"self.pck", "member self"}, {"m", "member m"}});
     const std::string archive = ReadFile(Path("out/self.pck"));
     const std::string planted = Path("out/.scindarex-extraction-1.tmp");
+#ifdef _WIN32
+    // Symbolic links need a privilege there: a file takes the temporary name instead.
+    WriteFile(planted, "planted");
+#else
     fs::create_symlink("../outside/victim.txt", planted);
+#endif
     CArchiveExtractDlg extract;
     Open(extract);
     ExtractAll(extract, Path("out/self.pck"));
@@ -470,7 +475,11 @@ TEST_F(ArchiveDialogTest, ExtractionWritesNeitherThroughALinkNorOverTheArchive) 
     EXPECT_EQ(fs::symlink_status(Path("out/m")).type(), fs::file_type::regular);
     EXPECT_EQ(ReadFile(Path("out/m")), "member m");
     EXPECT_TRUE(fs::is_empty(Path("outside")));
+#ifdef _WIN32
+    EXPECT_EQ(ReadFile(planted), "planted");
+#else
     EXPECT_EQ(fs::read_symlink(planted), "../outside/victim.txt");
+#endif
 }
 
 TEST_F(ArchiveDialogTest, ATakenCopyNameIsAskedAbout) {
