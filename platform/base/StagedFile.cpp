@@ -68,7 +68,7 @@ CStagedFile::CStagedFile(const std::string& finalPath, std::string_view stem)
         if (detail::OpenRegistered(m_file, m_temporaryPath, flags, error)) {
             try {
                 m_file.ReportAs(Beside(m_file.GetFilePath(), name));
-                detail::RefuseReadOnly(finalPath, m_file.GetFilePath());
+                detail::RefuseToReplace(finalPath, m_file.GetFilePath());
             } catch (...) {
                 Discard();
                 throw;

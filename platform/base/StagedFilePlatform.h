@@ -14,9 +14,10 @@ namespace scx::detail {
 // registered. False, and `error` filled, when the open fails.
 bool OpenRegistered(CFile& file, const std::string& path, unsigned flags, CFileException& error);
 
-// Refuses (accessDenied, naming `shown`) to replace a regular file at `path` that the user
-// may not write, as a file rewritten in place would be refused; a rename would not ask.
-void RefuseReadOnly(const std::string& path, const std::string& shown);
+// Refuses, naming `shown`, to replace what a file rewritten in place would not be written
+// to, since a rename would not ask: a regular file at `path` that the user may not write
+// (accessDenied), or anything there but a regular file or a link (notRegularFile).
+void RefuseToReplace(const std::string& path, const std::string& shown);
 
 // Gives `file` the permissions of the regular file at `path` that it is to replace, as a
 // file rewritten in place would keep them; nothing where the system has none to give.

@@ -47,10 +47,14 @@ bool detail::OpenRegistered(CFile& file, const std::string& path, unsigned flags
     return opened;
 }
 
-void detail::RefuseReadOnly(const std::string& path, const std::string& shown) {
+void detail::RefuseToReplace(const std::string& path, const std::string& shown) {
     struct stat replaced {};
-    if (::lstat(path.c_str(), &replaced) != 0 || !S_ISREG(replaced.st_mode)) {
+    if (::lstat(path.c_str(), &replaced) != 0 || S_ISLNK(replaced.st_mode)) {
         return;
+    }
+    // Root may rename over a device or a pipe (/dev/null) as over a file.
+    if (!S_ISREG(replaced.st_mode)) {
+        throw CFileException(CFileException::notRegularFile, shown);
     }
     if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 &&
         (errno == EACCES || errno == EROFS)) {

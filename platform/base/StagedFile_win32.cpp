@@ -50,8 +50,13 @@ bool detail::OpenRegistered(CFile& file, const std::string& path, unsigned flags
     return opened;
 }
 
-void detail::RefuseReadOnly(const std::string& path, const std::string& shown) {
+void detail::RefuseToReplace(const std::string& path, const std::string& shown) {
     const DWORD attributes = ::GetFileAttributesW(win32::Widen(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ==
+            FILE_ATTRIBUTE_DIRECTORY) {
+        throw CFileException(CFileException::notRegularFile, shown);
+    }
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0) {
         throw CFileException(CFileException::accessDenied, shown,

@@ -4,6 +4,10 @@
 #include <csignal>
 #include <cstdlib>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "CliFixture.h"
 #include "FaultPlan.h"
 #include "StagedFile.h"
@@ -305,6 +309,39 @@ TEST_F(CliArchiveTest, APackReplacesTheFileALinkNamesAndKeepsItsPermissions) {
     EXPECT_TRUE(ReadWholeFile(Path("real.pck")).starts_with("@scindarexpack;"));
 #ifndef _WIN32  // Windows has no permission bits to keep
     EXPECT_EQ(fs::status(Path("real.pck")).permissions(), ownerOnly);
+#endif
+}
+
+// A rename would put a file where a pipe, device or folder was; written in place, as split
+// and join write, such a name is refused.
+TEST_F(CliArchiveTest, OnlyAFileOrALinkIsReplacedUnderTheFinalName) {
+#ifdef _WIN32
+    GTEST_SKIP() << "no named pipes in a folder";
+#else
+    WriteWholeFile(Path("m"), "member");
+    ASSERT_EQ(RunCliWith({"pack", Path("x.pck"), Path("m")}).code, 0);
+    fs::create_directories(Path("out/folder.pck"));
+    for (const char* fifo : {"out/m", "out/fifo.pck"}) {
+        ASSERT_EQ(::mkfifo(Path(fifo).c_str(), 0600), 0);
+    }
+    const struct {
+        std::vector<std::string> args;
+        std::string refused;
+    } rows[] = {
+        {{"pack", Path("out/fifo.pck"), Path("m")}, Path("out/fifo.pck")},
+        {{"pack", Path("out/folder.pck"), Path("m")}, Path("out/folder.pck")},
+        {{"extract", Path("x.pck"), "--dest", Path("out"), "--if-exists", "overwrite"},
+         Path("out/m")},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.refused);
+        const CliRun run = RunCliWith(row.args);
+        EXPECT_EQ(run.code, cli::kExitFileError);
+        EXPECT_EQ(run.err, Said(res::IDS_FILE_NOT_REGULAR, row.refused));
+        EXPECT_EQ(Files("out"), (std::vector<std::string>{"fifo.pck", "folder.pck", "m"}));
+        EXPECT_TRUE(fs::is_fifo(Path("out/m")) && fs::is_fifo(Path("out/fifo.pck")));
+        EXPECT_TRUE(fs::is_directory(Path("out/folder.pck")));
+    }
 #endif
 }
 
