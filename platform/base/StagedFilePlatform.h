@@ -19,8 +19,9 @@ bool OpenRegistered(CFile& file, const std::string& path, unsigned flags, CFileE
 // (accessDenied), or anything there but a regular file or a link (notRegularFile).
 void RefuseToReplace(const std::string& path, const std::string& shown);
 
-// Gives `file` the permissions of the regular file at `path` that it is to replace, as a
-// file rewritten in place would keep them; nothing where the system has none to give.
+// Gives `file` the owner, group and permissions of the regular file at `path` that it is to
+// replace, as far as the user may, as a file rewritten in place would keep them; nothing
+// where the system has none to give.
 void KeepPermissionsOf(const std::string& path, CFile& file);
 
 // Renames `from` over `to`, replacing a file there; throws CFileException naming `shown`.

@@ -65,10 +65,16 @@ void detail::RefuseToReplace(const std::string& path, const std::string& shown) 
 
 void detail::KeepPermissionsOf(const std::string& path, CFile& file) {
     // Through the descriptor, so that nothing swapped in under the temporary name is
-    // changed; never the set-user or set-group bits.
+    // changed; never the set-user or set-group bits. The owner and group as far as the user
+    // may give them: root any, others only a group of theirs.
     struct stat replaced {};
     if (::lstat(path.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode)) {
-        ::fchmod(file.Handle(), replaced.st_mode & 0777);
+        const int fd = file.Handle();
+        if (::fchown(fd, replaced.st_uid, replaced.st_gid) != 0 &&
+            ::fchown(fd, static_cast<uid_t>(-1), replaced.st_gid) != 0) {
+            // Then the file stays the user's, in their own group.
+        }
+        ::fchmod(fd, replaced.st_mode & 0777);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #include "CliFixture.h"
@@ -341,6 +342,38 @@ TEST_F(CliArchiveTest, OnlyAFileOrALinkIsReplacedUnderTheFinalName) {
         EXPECT_EQ(Files("out"), (std::vector<std::string>{"fifo.pck", "folder.pck", "m"}));
         EXPECT_TRUE(fs::is_fifo(Path("out/m")) && fs::is_fifo(Path("out/fifo.pck")));
         EXPECT_TRUE(fs::is_directory(Path("out/folder.pck")));
+    }
+#endif
+}
+
+// Root rewriting a user's file leaves it theirs, as a rewrite in place would.
+TEST_F(CliArchiveTest, AFileReplacedByRootKeepsItsOwner) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the owner of a file is not changed through POSIX there";
+#else
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root can replace a file of another user's";
+    }
+    WriteWholeFile(Path("m"), "member");
+    ASSERT_EQ(RunCliWith({"pack", Path("x.pck"), Path("m")}).code, 0);
+    fs::create_directories(Path("out"));
+    const std::vector<std::string> rows[] = {
+        {"pack", Path("out/m"), Path("x.pck")},
+        {"extract", Path("x.pck"), "--dest", Path("out"), "--if-exists", "overwrite"},
+    };
+    for (const std::vector<std::string>& args : rows) {
+        SCOPED_TRACE(args[0]);
+        WriteWholeFile(Path("out/m"), "the user's");
+        ASSERT_EQ(::chown(Path("out/m").c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::chmod(Path("out/m").c_str(), 0640), 0);
+        const CliRun run = RunCliWith(args);
+        EXPECT_EQ(run.code, 0) << run.err;
+        struct stat replaced {};
+        ASSERT_EQ(::stat(Path("out/m").c_str(), &replaced), 0);
+        EXPECT_NE(ReadWholeFile(Path("out/m")), "the user's");
+        EXPECT_EQ(replaced.st_uid, 65534u);
+        EXPECT_EQ(replaced.st_gid, 65534u);
+        EXPECT_EQ(replaced.st_mode & 07777, 0640u);
     }
 #endif
 }
