@@ -14,6 +14,7 @@
 #include "CliChecksums.h"
 #include "CliTools.h"
 #include "EngineObserver.h"
+#include "EscapedText.h"
 #include "File.h"
 #include "FileErrorText.h"
 #include "HJSplitPieces.h"
@@ -75,6 +76,13 @@ Selection Select(const std::string& file) {
 bool EndsWithSeparator(std::string_view path) {
     return !path.empty() &&
            std::string_view(CFile::kPathSeparators).find(path.back()) != std::string_view::npos;
+}
+
+// A failure as the terminal shows it: its path may end with a name an archive stored.
+std::string DescribeOnTerminal(const CFileException& error) {
+    CFileException shown = error;
+    shown.m_strFileName = EscapeControlCharacters(error.m_strFileName);
+    return DescribeFileError(shown);
 }
 
 std::string Message(unsigned stringId, std::string_view path = {}) {
@@ -406,7 +414,7 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
         operation.EndProgressLine();
         out.flush();
         const auto* partial = dynamic_cast<const CStatusWriteException*>(&error);
-        err << (partial != nullptr ? tools::PartialWriteText(*partial) : DescribeFileError(error))
+        err << (partial != nullptr ? tools::PartialWriteText(*partial) : DescribeOnTerminal(error))
             << '\n';
     } catch (const std::bad_alloc&) {
         operation.EndProgressLine();

@@ -154,11 +154,13 @@ class CExtractReport : public archive::CArchiveExtractObserver {
     CExtractReport(std::ostream& err, CLazyProgress& progress, IfExists mode,
                    const std::vector<archive::ArchiveEntry>& rows)
         : m_err(err), m_progress(progress), m_mode(mode), m_rows(rows) {}
-    void OnRefusal(unsigned stringId, const std::string& detail) override {
+    // Names come from the archive, escaped as in the listing; so do paths that end with one.
+    void OnRefusal(unsigned stringId, const std::string& name) override {
         m_progress.Abandon();
         // Texts without a place for the name (142, 134) are followed by it, as the
         // questions are.
         const std::string text = res::LoadString(stringId);
+        const std::string detail = EscapeControlCharacters(name);
         m_err << (text.find("%1") != std::string::npos ? ReplacePathSlot(text, detail)
                                                        : text + "\n\"" + detail + "\"")
               << '\n';
@@ -169,13 +171,14 @@ class CExtractReport : public archive::CArchiveExtractObserver {
         // Declined by an --if-exists answer: name the file it kept and what would go on.
         switch (m_mode) {
             case IfExists::fail:
-                m_err << Message(res::IDS_MEMBER_OUTPUT_TAKEN, takenPath);
+                m_err << Message(res::IDS_MEMBER_OUTPUT_TAKEN, EscapeControlCharacters(takenPath));
                 break;
             case IfExists::copy:
-                m_err << Message(res::IDS_MEMBER_COPY_TAKEN, takenPath);
+                m_err << Message(res::IDS_MEMBER_COPY_TAKEN, EscapeControlCharacters(takenPath));
                 break;
             default:
-                m_err << Message(res::IDS_MEMBER_NOT_EXTRACTED, m_rows[index].name);
+                m_err << Message(res::IDS_MEMBER_NOT_EXTRACTED,
+                                 EscapeControlCharacters(m_rows[index].name));
                 break;
         }
         m_err << '\n';

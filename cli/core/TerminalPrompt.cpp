@@ -4,6 +4,7 @@
 #include <cctype>
 #include <string>
 
+#include "EscapedText.h"
 #include "ResourceIds.h"
 #include "Resources.h"
 
@@ -55,7 +56,8 @@ bool CTerminalPrompt::AskYesNo(unsigned stringId, const std::string& detail) {
 bool CTerminalPrompt::AskUser(unsigned stringId, const std::string& detail) {
     m_out << res::LoadString(stringId);
     if (!detail.empty()) {
-        m_out << '\n' << detail;
+        // It may be a name an archive stored.
+        m_out << '\n' << EscapeControlCharacters(detail);
     }
     m_out << " (o/n) ";
     m_out.flush();

@@ -470,6 +470,37 @@ TEST_F(CliArchiveTest, EachRefusalIsSaidOnceNamingTheMember) {
     EXPECT_EQ(ReadWholeFile(Path("good")), "G");
 }
 
+// Names come from the archive: messages show them escaped, as the listing does, so that
+// none can drive the terminal.
+TEST_F(CliArchiveTest, MessagesShowStoredNamesEscaped) {
+    fs::create_directories(Path("out"));
+    WriteWholeFile(Path("out/\x1b[31mtaken"), "user's");
+    WriteWholeFile(
+        Path("x.pck"),
+        HeaderOf({{"\x1b[2J/x", "1", "0"}, {"\x1b[31mtaken", "1", "0"}, {"\afull", "1", "0"}}) +
+            "G");
+    CFile::SetFaultHook([](CFile::Op op, const std::string& path, std::uint64_t, std::size_t&) {
+        return op == CFile::Op::write && path.ends_with("\afull") ? ENOSPC : 0;
+    });
+    CliRun run = RunCliWith({"extract", Path("x.pck"), "--dest", Path("out")});
+    CFile::SetFaultHook(nullptr);
+    EXPECT_EQ(run.code, cli::kExitFileError);
+    EXPECT_EQ(run.err, Said(res::IDS_UNSAFE_ENTRY_NAME, "\\x1b[2J/x") +
+                           Said(res::IDS_MEMBER_OUTPUT_TAKEN, Path("out/\\x1b[31mtaken")) +
+                           Said(res::IDS_FILE_DISK_FULL, Path("out/\\x07full")));
+
+    const cli::CliEnvironment terminal{.inIsTerminal = true, .errIsTerminal = false, .clock = {}};
+    run = RunCliWith({"extract", Path("x.pck"), "\x1b[31mtaken", "--dest", Path("out")}, "n\nn\n",
+                     terminal);
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(
+        run.err.starts_with(res::LoadString(res::IDS_OVERWRITE) + "\n\\x1b[31mtaken (o/n) "))
+        << run.err;
+    EXPECT_TRUE(run.err.ends_with(Said(res::IDS_MEMBER_NOT_EXTRACTED, "\\x1b[31mtaken")))
+        << run.err;
+    EXPECT_EQ(run.err.find('\x1b'), std::string::npos);
+}
+
 TEST_F(CliArchiveTest, FileErrorsNameTheDestinationNeverTheTemporaryFile) {
     WriteWholeFile(Path("a.txt"), PatternBytes(5000));
     ASSERT_EQ(RunCliWith({"pack", Path("x.pck"), Path("a.txt")}).code, 0);
