@@ -36,6 +36,14 @@ bool NameTaken(const std::string& path, CArchiveExtractObserver& observer) {
     return observer.OutputExists(path);
 }
 
+// Whether the folder's file system can hold a file of `path`'s name: one too long would be
+// taken for an existing file, and its creation would end the extraction.
+bool NameFits(const std::string& path) {
+    std::error_code error;
+    static_cast<void>(std::filesystem::symlink_status(Utf8Path(path), error));
+    return error != std::errc::filename_too_long;
+}
+
 // Writes `size` bytes of `archive` from `offset` under `path`, through a staged file that
 // only a complete copy puts in its place.
 void WriteMember(CFile& archive, std::uint64_t offset, std::uint64_t size, const std::string& path,
@@ -56,15 +64,20 @@ void WriteMember(CFile& archive, std::uint64_t offset, std::uint64_t size, const
 std::optional<std::string> ChooseOutput(const ExtractOptions& options, std::size_t index,
                                         const std::string& name, CArchiveExtractObserver& observer,
                                         pieces::CUserPrompt& prompt) {
-    const auto isArchive = [&](const std::string& path) {
-        if (!IsSameExistingFile(path, options.archivePath)) {
-            return false;
+    // The refusals of an output path, ending with `outputName`.
+    const auto refused = [&](const std::string& path, const std::string& outputName) {
+        if (IsSameExistingFile(path, options.archivePath)) {
+            observer.OnRefusal(res::IDS_OUTPUT_IS_ARCHIVE, path);
+            return true;
         }
-        observer.OnRefusal(res::IDS_OUTPUT_IS_ARCHIVE, path);
-        return true;
+        if (!NameFits(path)) {
+            observer.OnRefusal(res::IDS_NAME_TOO_LONG_FOR_FOLDER, outputName);
+            return true;
+        }
+        return false;
     };
     std::string path = options.destFolder + name;
-    if (isArchive(path)) {
+    if (refused(path, name)) {
         return std::nullopt;
     }
     switch (pieces::ChooseOutputName(NameTaken(path, observer), prompt, name)) {
@@ -82,7 +95,7 @@ std::optional<std::string> ChooseOutput(const ExtractOptions& options, std::size
     }
     const std::string copyName = std::string(pieces::kCopyPrefix) + name;
     path = options.destFolder + copyName;
-    if (isArchive(path)) {
+    if (refused(path, copyName)) {
         return std::nullopt;
     }
     if (NameTaken(path, observer) && !prompt.AskYesNo(res::IDS_OVERWRITE, copyName)) {

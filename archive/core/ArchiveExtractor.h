@@ -5,13 +5,13 @@
 // position that is not a plain decimal number or a member that starts past the archive's
 // end (134) is refused and the row skipped. A member that ends past the archive's end is
 // a file error naming the archive. An output that is the archive itself, through any
-// spelling or link, is refused (226). When the name is taken (a link there counts, and is
-// never followed), questions 107 (overwrite?) then 108 (copy name?) decide: the copy name
-// is "Copie_de_" + name, refused with 142 for names of 118 bytes or more as stored, and
-// asked about with 107 in turn when it is taken too, since it may hold what the user just
-// chose to keep. Each member is written to a staged file in the folder and renamed once
-// complete, so a failure leaves no partial member and keeps the file it would have
-// replaced.
+// spelling or link, is refused (226), and so is a name too long for the folder's file system
+// (238). When the name is taken (a link there counts, and is never followed), questions 107
+// (overwrite?) then 108 (copy name?) decide: the copy name is "Copie_de_" + name, refused
+// with 142 for names of 118 bytes or more as stored, and asked about with 107 in turn when
+// it is taken too, since it may hold what the user just chose to keep. Each member is
+// written to a staged file in the folder and renamed once complete, so a failure leaves no
+// partial member and keeps the file it would have replaced.
 
 #include <cstdint>
 #include <string>

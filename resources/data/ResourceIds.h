@@ -196,6 +196,8 @@ inline constexpr unsigned IDS_MEMBER_OUTPUT_TAKEN = 227;
 inline constexpr unsigned IDS_MEMBER_COPY_TAKEN = 228;
 // A property longer than an archive can be read back with.
 inline constexpr unsigned IDS_PROPERTY_TOO_LONG = 232;
+// A member's name, or its copy name, too long for the destination's file system.
+inline constexpr unsigned IDS_NAME_TOO_LONG_FOR_FOLDER = 238;
 
 // The file tools ("%1" is a date or a path).
 inline constexpr unsigned IDS_DATE_NOT_REPRESENTABLE = 240;

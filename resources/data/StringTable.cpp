@@ -155,6 +155,9 @@ constexpr StringEntry kStrings[] = {
     {IDS_PROPERTY_TOO_LONG,
      "Une propriété de l'archive dépasse 65 536 octets, la longueur qu'une archive peut "
      "relire.\nRaccourcissez-la pour créer l'archive."},
+    {IDS_NAME_TOO_LONG_FOR_FOLDER,
+     "Le nom \"%1\" est trop long pour le dossier de destination.\n"
+     "Le fichier n'a pas été extrait."},
 
     // The file tools.
     {IDS_DATE_NOT_REPRESENTABLE,

@@ -116,6 +116,30 @@ TEST_F(ExtractTest, CopyNameLimitCountsStoredBytes) {
               std::vector<std::string>{std::to_string(res::IDS_NAME_TOO_LONG) + " " + n118});
 }
 
+// A name the folder cannot hold is neither taken for an existing file nor allowed to end
+// the extraction: that row is refused, the copy name too.
+TEST_F(ExtractTest, NamesTooLongForTheFolderAreRefusedOneByOne) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows counts a name in UTF-16 units, and these fit";
+#else
+    MakeArchive({{"a", "A"}});
+    const std::string n300(300, 'n');
+    std::string euro83;  // 83 bytes as stored, 249 in UTF-8; its copy name takes 258
+    for (int i = 0; i < 83; ++i) {
+        euro83 += "€";
+    }
+    WriteWholeFile(Path("out/") + euro83, "old");
+    m_answers.answers = {false, true};
+    Extract({{n300, "1", "0"}, {euro83, "1", "0"}, {"a", "1", "0"}});
+    const std::string refused = std::to_string(res::IDS_NAME_TOO_LONG_FOR_FOLDER) + " ";
+    EXPECT_EQ(m_log.refusals,
+              (std::vector<std::string>{refused + n300, refused + "Copie_de_" + euro83}));
+    EXPECT_EQ(m_answers.asked, (std::vector<std::string>{"107 " + euro83, "108 "}));
+    EXPECT_EQ(OutFiles(), (std::vector<std::string>{"a", euro83}));
+    EXPECT_EQ(ReadWholeFile(Path("out/") + euro83), "old");
+#endif
+}
+
 TEST_F(ExtractTest, HostileNamesAndBadNumbersAreSkippedOneByOne) {
     MakeArchive({{"good", "data"}});
     std::vector<ArchiveEntry> rows;
