@@ -1,6 +1,5 @@
 // scindarex-cli: cuts files into numbered pieces and joins them back, from a shell.
 
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 
@@ -11,11 +10,6 @@
 int main(int argc, char** argv) {
     scx::cli::PrepareConsoleOutput();
     scx::RemoveStagedFilesOnInterrupt();
-#ifdef SIGXFSZ
-    // A write past the file size limit then fails (EFBIG) and is reported, with the
-    // temporary file removed, instead of killing the tool.
-    std::signal(SIGXFSZ, SIG_IGN);
-#endif
     scx::cli::CliEnvironment environment;
     environment.inIsTerminal = scx::cli::IsTerminal(stdin);
     environment.errIsTerminal = scx::cli::IsTerminal(stderr);

@@ -7,11 +7,13 @@
 #include "CommandLine.h"
 #include "QtHost.h"
 #include "SplitApp.h"
+#include "StagedFile.h"
 
 scx::CSplitApp theApp;
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    scx::RemoveStagedFilesOnInterrupt();
     scx::InstallFrenchTranslations();
     scx::QtHost host;
     scx::SetHost(&host);

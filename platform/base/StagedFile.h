@@ -43,10 +43,11 @@ class CStagedFile {
     bool m_committed = false;
 };
 
-// For scindarex-cli: an interruption (SIGINT, SIGTERM, SIGHUP; on Windows Ctrl-C,
+// For the programs' mains: an interruption (SIGINT, SIGTERM, SIGHUP; on Windows Ctrl-C,
 // Ctrl-Break and the console's closing) removes the staged files not yet committed, then
 // ends the process with 128 + the signal's number: 130, 143, 129. Signals that the process
-// was started ignoring (nohup) stay ignored.
+// was started ignoring (nohup) stay ignored. On POSIX, a write past the file size limit
+// fails as a full disk does rather than raising SIGXFSZ, which would end the process.
 void RemoveStagedFilesOnInterrupt();
 
 }  // namespace scx

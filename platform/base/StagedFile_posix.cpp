@@ -102,6 +102,9 @@ void RemoveStagedFilesOnInterrupt() {
             ::sigaction(signal, &action, nullptr);
         }
     }
+    // A write past the file size limit then fails (EFBIG) and is reported, the staged file
+    // removed, instead of the signal ending the process.
+    ::signal(SIGXFSZ, SIG_IGN);
 }
 
 }  // namespace scx

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #ifndef _WIN32
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -554,6 +555,38 @@ TEST_F(CliArchiveTest, AnInterruptionRemovesTheTemporaryFileAndExitsAsTheSignalS
             EXPECT_EQ(Files("out"), std::vector<std::string>{"good.pck"});
             EXPECT_EQ(ReadWholeFile(Path("out/good.pck")), "the archive that was there");
         }
+    }
+#endif
+}
+
+// Past the file size limit a write fails and is reported, as a full disk is, rather than the
+// signal ending the program with its temporary file left behind.
+TEST_F(CliArchiveTest, AFileSizeLimitIsAFileErrorThatLeavesNoTemporaryFile) {
+#ifdef _WIN32
+    GTEST_SKIP() << "no file size limit";
+#else
+    WriteWholeFile(Path("a.txt"), PatternBytes(50000));
+    ASSERT_EQ(RunCliWith({"pack", Path("x.pck"), Path("a.txt")}).code, 0);
+    fs::create_directories(Path("out"));
+    WriteWholeFile(Path("out/good.pck"), "the archive that was there");
+    const std::vector<std::string> commands[] = {
+        {"extract", Path("x.pck"), "--dest", Path("out")},
+        {"pack", Path("out/good.pck"), Path("a.txt")},
+    };
+    for (const std::vector<std::string>& args : commands) {
+        SCOPED_TRACE(args[0]);
+        // As the programs' mains do.
+        EXPECT_EXIT(
+            {
+                RemoveStagedFilesOnInterrupt();
+                rlimit limit{};
+                limit.rlim_cur = limit.rlim_max = 20000;
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+                std::exit(RunCliWith(args).code);
+            },
+            ::testing::ExitedWithCode(cli::kExitFileError), "");
+        EXPECT_EQ(Files("out"), std::vector<std::string>{"good.pck"});
+        EXPECT_EQ(ReadWholeFile(Path("out/good.pck")), "the archive that was there");
     }
 #endif
 }
