@@ -69,6 +69,8 @@ CStagedFile::CStagedFile(const std::string& finalPath, std::string_view stem)
             try {
                 m_file.ReportAs(Beside(m_file.GetFilePath(), name));
                 detail::RefuseToReplace(finalPath, m_file.GetFilePath());
+                // Before any byte is written: whoever opens the file meanwhile keeps it.
+                detail::KeepPermissionsOf(finalPath, m_file);
             } catch (...) {
                 Discard();
                 throw;
@@ -89,7 +91,6 @@ CStagedFile::~CStagedFile() {
 }
 
 void CStagedFile::Commit() {
-    detail::KeepPermissionsOf(m_finalPath, m_file);
     m_file.Close();
     detail::RenameOver(m_temporaryPath, m_finalPath, m_file.GetFilePath());
     m_committed = true;

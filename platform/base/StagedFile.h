@@ -5,7 +5,8 @@
 // The file is created in the final name's folder as "." + stem + "-N.tmp", N the first
 // number free, exclusively and never through a link: a file, folder or link already there
 // is passed over, never opened. The open file reports its failures under the final path,
-// so that no message names the temporary one. What rewriting the final path in place would
+// so that no message names the temporary one. It has the owner, group and permissions of
+// the file it is to replace from the start. What rewriting the final path in place would
 // refuse is refused at once: a file there that the user may not write, and anything there
 // but a file or a link (a folder, a pipe, a device).
 

@@ -347,6 +347,45 @@ TEST_F(CliArchiveTest, OnlyAFileOrALinkIsReplacedUnderTheFinalName) {
 #endif
 }
 
+// Another user who could read the temporary file while it is written could keep it open
+// and read the whole file: it has the permissions of the file it replaces from the start.
+TEST_F(CliArchiveTest, WhatReplacesAPrivateFileIsPrivateWhileItIsWritten) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no permission bits to keep";
+#else
+    WriteWholeFile(Path("m"), PatternBytes(5000));
+    ASSERT_EQ(RunCliWith({"pack", Path("x.pck"), Path("m")}).code, 0);
+    fs::create_directories(Path("out"));
+    const std::vector<std::string> rows[] = {
+        {"pack", Path("out/m"), Path("x.pck")},
+        {"extract", Path("x.pck"), "--dest", Path("out"), "--if-exists", "overwrite"},
+    };
+    const mode_t previousUmask = ::umask(022);
+    for (const std::vector<std::string>& args : rows) {
+        SCOPED_TRACE(args[0]);
+        WriteWholeFile(Path("out/m"), "private");
+        fs::permissions(Path("out/m"), fs::perms::owner_read | fs::perms::owner_write);
+        std::vector<fs::perms> seen;
+        CFile::SetFaultHook([&](CFile::Op op, const std::string&, std::uint64_t, std::size_t&) {
+            for (const auto& entry : fs::directory_iterator(Path("out"))) {
+                if (op == CFile::Op::write && entry.path().filename().string().ends_with(".tmp")) {
+                    seen.push_back(entry.status().permissions());
+                }
+            }
+            return 0;
+        });
+        const CliRun run = RunCliWith(args);
+        CFile::SetFaultHook(nullptr);
+        EXPECT_EQ(run.code, 0) << run.err;
+        ASSERT_FALSE(seen.empty());
+        for (const fs::perms perms : seen) {
+            EXPECT_EQ(perms, fs::perms::owner_read | fs::perms::owner_write);
+        }
+    }
+    ::umask(previousUmask);
+#endif
+}
+
 // Root rewriting a user's file leaves it theirs, as a rewrite in place would.
 TEST_F(CliArchiveTest, AFileReplacedByRootKeepsItsOwner) {
 #ifdef _WIN32
