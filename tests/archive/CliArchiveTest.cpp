@@ -513,6 +513,9 @@ TEST_F(CliArchiveTest, EachRefusalIsSaidOnceNamingTheMember) {
 // Names come from the archive: messages show them escaped, as the listing does, so that
 // none can drive the terminal.
 TEST_F(CliArchiveTest, MessagesShowStoredNamesEscaped) {
+#ifdef _WIN32
+    GTEST_SKIP() << "control characters are no part of a file name there";
+#else
     fs::create_directories(Path("out"));
     WriteWholeFile(Path("out/\x1b[31mtaken"), "user's");
     WriteWholeFile(
@@ -539,6 +542,7 @@ TEST_F(CliArchiveTest, MessagesShowStoredNamesEscaped) {
     EXPECT_TRUE(run.err.ends_with(Said(res::IDS_MEMBER_NOT_EXTRACTED, "\\x1b[31mtaken")))
         << run.err;
     EXPECT_EQ(run.err.find('\x1b'), std::string::npos);
+#endif
 }
 
 TEST_F(CliArchiveTest, FileErrorsNameTheDestinationNeverTheTemporaryFile) {
