@@ -92,6 +92,10 @@ bool IsExtractableName(std::string_view name) {
            name.back() != '.' && name.back() != ' ' && !IsWindowsDeviceName(name);
 }
 
+bool IsStorableName(std::string_view name) {
+    return name.find(';') == std::string_view::npos && IsExtractableName(name);
+}
+
 std::optional<std::int64_t> ParsePlainDecimal(std::string_view text) {
     if (text.empty() || !std::all_of(text.begin(), text.end(), IsDigit)) {
         return std::nullopt;

@@ -72,6 +72,10 @@ std::string WithLineFeeds(std::string_view text);
 // device of Windows (CON, NUL, COM1, LPT1...) in any case, with or without an extension.
 bool IsExtractableName(std::string_view name);
 
+// Whether a file of this name can be a member: one that reads back as written (no ";")
+// and that an extraction would write.
+bool IsStorableName(std::string_view name);
+
 // Digits only, at least one, within 64 bits: how a size or position must be stored.
 std::optional<std::int64_t> ParsePlainDecimal(std::string_view text);
 

@@ -101,8 +101,8 @@ WriteResult WriteArchive(const std::string& path, const ArchiveProperties& prope
         return WriteResult::refused;
     }
     for (const ArchiveMemberFile& member : members) {
-        if (HoldsSemicolon(member.name)) {
-            observer.OnRefusal(res::IDS_NAME_HOLDS_SEMICOLON, member.path);
+        if (!IsStorableName(member.name)) {
+            observer.OnRefusal(res::IDS_NAME_NOT_STORABLE, member.path);
             return WriteResult::refused;
         }
     }

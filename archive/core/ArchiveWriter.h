@@ -5,7 +5,7 @@
 // Before anything is created it refuses, through OnRefusal and in this order:
 //   137  a property holding ";";
 //   232  a property longer than kMaxFieldBytes as stored;
-//   220  a member whose name holds ";" (the path is given);
+//   220  a member whose name holds ";" or would not be extracted (the path is given);
 //   221  an archive path that names one of the members, through any spelling or link;
 //   222  members adding up to more than 2 147 483 647 bytes.
 // Each member's size is measured when the writing starts (opening it), and the directory

@@ -115,9 +115,9 @@ void CArchiveCreateDlg::OnAddFile() {
     const std::string size = std::to_string(file.GetLength());
     file.Close();
 
-    // A name with ";" cannot be stored: the archive would not read back as written.
-    if (name.find(';') != std::string::npos) {
-        AfxMessageBox(ReplacePathSlot(LoadString(IDS_NAME_HOLDS_SEMICOLON), path));
+    // Such a name would not read back as written, or would never come out.
+    if (!archive::IsStorableName(name)) {
+        AfxMessageBox(ReplacePathSlot(LoadString(IDS_NAME_NOT_STORABLE), path));
         return;
     }
     CListCtrl list = Files();

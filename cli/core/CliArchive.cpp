@@ -83,8 +83,8 @@ int RunPack(const CliArguments& arguments, std::ostream& err, CLazyProgress& pro
     std::set<std::string> names;
     for (const std::string& file : arguments.members) {
         const std::string name = archive::EntryNameOf(file);
-        if (name.find(';') != std::string::npos) {
-            err << Message(res::IDS_NAME_HOLDS_SEMICOLON, file) << '\n';
+        if (!archive::IsStorableName(name)) {
+            err << Message(res::IDS_NAME_NOT_STORABLE, file) << '\n';
             return kExitRefused;
         }
         if (!names.insert(name).second) {

@@ -184,7 +184,7 @@ inline constexpr unsigned IDS_OUTPUT_IS_PIECE = 212;
 
 // Package archives: refusals that keep an archive readable and a folder safe ("%1" is a
 // path or a member's name).
-inline constexpr unsigned IDS_NAME_HOLDS_SEMICOLON = 220;
+inline constexpr unsigned IDS_NAME_NOT_STORABLE = 220;  // ";", or no extraction would write it
 inline constexpr unsigned IDS_ARCHIVE_IS_MEMBER = 221;
 inline constexpr unsigned IDS_ARCHIVE_TOO_LARGE = 222;
 inline constexpr unsigned IDS_UNSAFE_ENTRY_NAME = 223;

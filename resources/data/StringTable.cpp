@@ -130,8 +130,9 @@ constexpr StringEntry kStrings[] = {
      "Une erreur inattendue a interrompu l'opération :\n%1\n"
      "Scindarex reste ouvert ; les fichiers déjà écrits sont restés sur le disque."},
     {IDS_UNKNOWN_ERROR_DETAIL, "erreur inconnue"},
-    {IDS_NAME_HOLDS_SEMICOLON,
-     "Le nom du fichier contient le caractère \";\", qu'une archive ne peut pas contenir :\n"
+    {IDS_NAME_NOT_STORABLE,
+     "Une archive ne peut pas contenir ce nom de fichier (caractère \";\", \":\" ou \"\\\", "
+     "point ou espace à la fin, nom de périphérique de Windows comme CON ou NUL) :\n"
      "%1\nRenommez le fichier pour le placer dans l'archive."},
     {IDS_ARCHIVE_IS_MEMBER,
      "L'archive remplacerait un des fichiers à y placer :\n%1\n"

@@ -116,7 +116,7 @@ TEST_F(ArchiveDialogTest, CreationListRefusesDuplicatesAndRemovesSelectedRows) {
     }
     EXPECT_EQ(host.MessageTexts(),
               (std::vector<std::string>{Said(IDS_ALREADY_IN_LIST), Said(IDS_ALREADY_IN_LIST),
-                                        Said(IDS_NAME_HOLDS_SEMICOLON, Path("a;b"))}));
+                                        Said(IDS_NAME_NOT_STORABLE, Path("a;b"))}));
     CListCtrl list = create.GetListCtrl(IDC_FILE_LIST);
     ASSERT_EQ(list.GetItemCount(), 2);
     EXPECT_EQ(list.GetItemText(1, 0), "X.txt");
@@ -133,6 +133,13 @@ TEST_F(ArchiveDialogTest, CreationListRefusesDuplicatesAndRemovesSelectedRows) {
     create.ClickDlgItem(IDC_REMOVE_FILE);
     EXPECT_EQ(list.GetItemCount(), 0);
     EXPECT_TRUE(create.IsDlgItemEnabled(IDC_CREATE));
+
+#ifndef _WIN32  // no such name there
+    WriteFile(Path("aux.c"), "x");
+    Add(create, Path("aux.c"));
+    EXPECT_EQ(host.MessageTexts().back(), Said(IDS_NAME_NOT_STORABLE, Path("aux.c")));
+    EXPECT_EQ(list.GetItemCount(), 0);
+#endif
 
     // An empty list still makes an archive, and the program restarts without arguments.
     Create(create, Path("empty.pck"));

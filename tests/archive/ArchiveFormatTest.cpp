@@ -221,6 +221,10 @@ TEST_F(ArchiveTest, RefusalsComeBeforeAnythingIsCreated) {
         {"new.pck", {members[1]}, {"", "", "x\r\n;"}, "137 "},
         {"new.pck", {members[1]}, {"", "", std::string(archive::kMaxFieldBytes + 1, 'x')}, "232 "},
         {"new.pck", members, {}, "220 " + Path("a;b")},
+        // Names that no extraction would write: stored, they could never come out.
+        {"new.pck", {members[1], {"10:30.txt", Path("m")}}, {}, "220 " + Path("m")},
+        {"new.pck", {{"aux.c", Path("m")}}, {}, "220 " + Path("m")},
+        {"new.pck", {{"end.", Path("m")}}, {}, "220 " + Path("m")},
         {"m", {members[1]}, {}, "221 " + Path("m")},
         {"link.pck", {members[1]}, {}, "221 " + Path("m")},
         {"sub/../m", {members[1]}, {}, "221 " + Path("m")},

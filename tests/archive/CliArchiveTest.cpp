@@ -73,13 +73,16 @@ TEST_F(CliArchiveTest, PackRefusesBeforeWritingAnything) {
         std::vector<std::string> args;
         std::string err;
     };
-    const std::vector<Row> rows = {
+    std::vector<Row> rows = {
         {{Path("a.txt"), Path("sub/a.txt")},
          res::LoadString(res::IDS_ALREADY_IN_LIST) + " : " + Path("sub/a.txt") + "\n"},
-        {{Path("a.txt"), Path("semi;colon")},
-         Said(res::IDS_NAME_HOLDS_SEMICOLON, Path("semi;colon"))},
+        {{Path("a.txt"), Path("semi;colon")}, Said(res::IDS_NAME_NOT_STORABLE, Path("semi;colon"))},
         {{Path("a.txt"), "--comment", "x;y"}, Said(res::IDS_INVALID_CHARACTER)},
     };
+#ifndef _WIN32  // no such name there
+    WriteWholeFile(Path("10:30.txt"), "x");
+    rows.push_back({{Path("10:30.txt")}, Said(res::IDS_NAME_NOT_STORABLE, Path("10:30.txt"))});
+#endif
     for (const Row& row : rows) {
         std::vector<std::string> args = {"pack", Path("x.pck")};
         args.insert(args.end(), row.args.begin(), row.args.end());
