@@ -93,7 +93,9 @@ bool IsExtractableName(std::string_view name) {
 }
 
 bool IsStorableName(std::string_view name) {
-    return name.find(';') == std::string_view::npos && IsExtractableName(name);
+    // Judged as read back: a name that is not UTF-8 comes back as Windows-1252.
+    return name.find(';') == std::string_view::npos &&
+           IsExtractableName(DecodeHeaderText(EncodeHeaderText(name)));
 }
 
 std::optional<std::int64_t> ParsePlainDecimal(std::string_view text) {

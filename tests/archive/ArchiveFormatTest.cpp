@@ -225,6 +225,7 @@ TEST_F(ArchiveTest, RefusalsComeBeforeAnythingIsCreated) {
         {"new.pck", {members[1], {"10:30.txt", Path("m")}}, {}, "220 " + Path("m")},
         {"new.pck", {{"aux.c", Path("m")}}, {}, "220 " + Path("m")},
         {"new.pck", {{"end.", Path("m")}}, {}, "220 " + Path("m")},
+        {"new.pck", {{"COM\xb9", Path("m")}}, {}, "220 " + Path("m")},  // read back as "COM¹"
         {"m", {members[1]}, {}, "221 " + Path("m")},
         {"link.pck", {members[1]}, {}, "221 " + Path("m")},
         {"sub/../m", {members[1]}, {}, "221 " + Path("m")},
