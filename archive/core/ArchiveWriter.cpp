@@ -54,7 +54,8 @@ std::string PropertyBlock(const ArchiveProperties& properties) {
 }
 
 // Copies one member whose measured size is `size`; a member that grew or shrank since it
-// was measured is a failure of that file.
+// was measured, or that holds more than its length says (files of /proc say 0), is a
+// failure of that file.
 void CopyMember(const ArchiveMemberFile& member, std::int64_t size, CFile& archive,
                 std::uint64_t doneBefore, std::uint64_t total, CArchiveWriteObserver& observer) {
     CFile file(member.path, CFile::modeRead | CFile::shareExclusive);
@@ -64,7 +65,8 @@ void CopyMember(const ArchiveMemberFile& member, std::int64_t size, CFile& archi
     pieces::CopyExactly(file, archive, static_cast<std::uint64_t>(size), [&](std::uint64_t copied) {
         observer.OnBytesCopied(doneBefore + copied, total);
     });
-    if (file.GetLength() != static_cast<std::uint64_t>(size)) {
+    char beyond;
+    if (file.GetLength() != static_cast<std::uint64_t>(size) || file.Read(&beyond, 1) != 0) {
         throw CFileException(CFileException::genericException, file.GetFilePath());
     }
     file.Close();

@@ -9,8 +9,9 @@
 //   221  an archive path that names one of the members, through any spelling or link;
 //   222  members adding up to more than 2 147 483 647 bytes.
 // Each member's size is measured when the writing starts (opening it), and the directory
-// holds those sizes; a member whose length then differs while it is copied is a file
-// error naming it, and the writing stops there. The archive is written to a staged file
+// holds those sizes; a member whose length then differs while it is copied, or that holds
+// more than its length says (files of /proc), is a file error naming it, and the writing
+// stops there. The archive is written to a staged file
 // beside `path` and put in its place only when whole: a failure raises CFileException,
 // removes what was written and leaves a file already at `path` as it was.
 

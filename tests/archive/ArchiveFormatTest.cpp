@@ -289,5 +289,20 @@ TEST_F(ArchiveTest, MemberThatChangesLengthDuringTheCopyIsAFileErrorNamingIt) {
     }
 }
 
+// A file of /proc reports no length whatever it holds: stored empty, it would be lost.
+TEST_F(ArchiveTest, MemberHoldingMoreThanItsLengthIsAFileErrorNamingIt) {
+#ifndef __linux__
+    GTEST_SKIP() << "no file system here whose files hold more than their length";
+#else
+    try {
+        Write("p.pck", {{"version", "/proc/version"}});
+        ADD_FAILURE() << "no file error";
+    } catch (const CFileException& error) {
+        EXPECT_EQ(error.m_strFileName, "/proc/version");
+    }
+    EXPECT_FALSE(std::filesystem::exists(Path("p.pck")));
+#endif
+}
+
 }  // namespace
 }  // namespace scx::test
