@@ -136,9 +136,13 @@ void CMainDlg::OnCompare() {
 }
 
 void CMainDlg::OnArchiveWizard() {
-    // The extraction asks the main window whether each output name is taken.
+    // The extraction asks the main window whether each output name is taken, for as long as
+    // the wizard is open: the test must not outlive the window it calls.
     CArchiveExtractDlg::SetMainWindowExistenceTest(
         [this](const std::string& path) { return FileExists(path); });
+    struct Forget {
+        ~Forget() { CArchiveExtractDlg::SetMainWindowExistenceTest(nullptr); }
+    } forget;
     CArchiveWizardDlg dlg;
     dlg.DoModal();
 }

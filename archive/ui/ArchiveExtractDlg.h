@@ -18,7 +18,7 @@ class CArchiveExtractDlg : public CDialog {
 
     // The main window's existence test, asked about each output name where nothing (not
     // even a link) is seen without opening it; the main window sets it before it opens the
-    // wizard. Without one, the shared rule applies.
+    // wizard and clears it when the wizard closes. Without one, the shared rule applies.
     static void SetMainWindowExistenceTest(ExistenceTest test);
 
     // Parses the archive at `path` into the lists and the information boxes, showing its
