@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "DataCopy.h"
 #include "File.h"
@@ -11,6 +12,7 @@
 #include "MetaTag.h"
 #include "PieceNames.h"
 #include "Progress.h"
+#include "ReadAhead.h"
 #include "ResourceIds.h"
 
 namespace scx::pieces {
@@ -24,6 +26,15 @@ std::string PieceName(const JoinOptions& options, std::int64_t k) {
     return k == 1
                ? options.firstPiecePath
                : PiecePath(options.sourceFolder, options.baseName, static_cast<std::uint64_t>(k));
+}
+
+// The pieces in the order the join reads them.
+std::vector<std::string> PieceNames(const JoinOptions& options, std::int64_t count) {
+    std::vector<std::string> names;
+    for (std::int64_t k = 1; k <= count; ++k) {
+        names.push_back(PieceName(options, k));
+    }
+    return names;
 }
 
 // Whether the joined file would be one of the pieces it is made from: creating it would
@@ -64,8 +75,8 @@ NameOutcome ChooseJoinedName(const JoinOptions& options, std::int64_t count,
 // Appends `count` bytes from the piece's position to the output. The tap sees the piece
 // whole: its META-TAG first when `tagged`.
 void AppendPiece(CFile& piece, CFile& output, std::uint64_t count, std::int64_t k,
-                 std::int64_t pieceCount, std::uint64_t& bytesDone, CEngineObserver& observer,
-                 CPieceTap* tap, bool tagged = false) {
+                 std::int64_t pieceCount, std::uint64_t& bytesDone, CReadAhead& ahead,
+                 CEngineObserver& observer, CPieceTap* tap, bool tagged = false) {
     if (tap != nullptr) {
         tap->OnPieceStart(k, piece.GetFilePath());
         if (tagged) {
@@ -77,6 +88,7 @@ void AppendPiece(CFile& piece, CFile& output, std::uint64_t count, std::int64_t 
     CopyPieceData(piece, output, count, tap, [&](std::uint64_t copied) {
         progress.pieceBytesDone = copied;
         progress.bytesDone = before + copied;
+        ahead.Reached(static_cast<std::size_t>(k - 1), piece.GetPosition());
         observer.OnBytesCopied(progress);
     });
     bytesDone += count;
@@ -158,8 +170,9 @@ EngineResult RunOwnJoin(const JoinOptions& options, CEngineObserver& observer,
     observer.OnCaptionPercent(CaptionPercent(count, 1));
     CFile output(outputName, kCreateFlags);
     CUnfinishedOutput unfinished(output, options.tap != nullptr);
+    CReadAhead ahead(PieceNames(options, count), kMetaTagSize);
     std::uint64_t bytesDone = 0;
-    AppendPiece(first, output, firstLength - kMetaTagSize, 1, count, bytesDone, observer,
+    AppendPiece(first, output, firstLength - kMetaTagSize, 1, count, bytesDone, ahead, observer,
                 options.tap, true);
     observer.OnStepIt();
     first.Close();
@@ -168,7 +181,8 @@ EngineResult RunOwnJoin(const JoinOptions& options, CEngineObserver& observer,
         observer.OnCaptionPercent(CaptionPercent(count, k));
         observer.OnRepaint();
         CFile piece(PieceName(options, k), kReadFlags);
-        AppendPiece(piece, output, piece.GetLength(), k, count, bytesDone, observer, options.tap);
+        AppendPiece(piece, output, piece.GetLength(), k, count, bytesDone, ahead, observer,
+                    options.tap);
         observer.OnStepIt();
         piece.Close();
     }
@@ -204,8 +218,10 @@ EngineResult RunHJSplitJoin(const JoinOptions& options, CEngineObserver& observe
     CFile first(options.firstPiecePath, kReadFlags);
     CFile output(outputName, kCreateFlags);
     CUnfinishedOutput unfinished(output, options.tap != nullptr);
+    CReadAhead ahead(PieceNames(options, count), 0);
     std::uint64_t bytesDone = 0;
-    AppendPiece(first, output, first.GetLength(), 1, count, bytesDone, observer, options.tap);
+    AppendPiece(first, output, first.GetLength(), 1, count, bytesDone, ahead, observer,
+                options.tap);
     observer.OnCaptionPercent(CaptionPercent(count, 1));
     observer.OnRepaint();
     observer.OnStepIt();
@@ -213,7 +229,8 @@ EngineResult RunHJSplitJoin(const JoinOptions& options, CEngineObserver& observe
 
     for (std::int64_t k = 2; k <= count; ++k) {
         CFile piece(PieceName(options, k), kReadFlags);
-        AppendPiece(piece, output, piece.GetLength(), k, count, bytesDone, observer, options.tap);
+        AppendPiece(piece, output, piece.GetLength(), k, count, bytesDone, ahead, observer,
+                    options.tap);
         observer.OnStepIt();
         observer.OnCaptionPercent(CaptionPercent(count, k));
         observer.OnRepaint();

@@ -9,6 +9,7 @@
 #include "MetaTag.h"
 #include "PieceNames.h"
 #include "Progress.h"
+#include "ReadAhead.h"
 #include "ResourceIds.h"
 
 namespace scx::pieces {
@@ -99,6 +100,7 @@ EngineResult RunSplit(const SplitOptions& options, CEngineObserver& observer, CU
         }
     }
 
+    CReadAhead ahead({source.GetFilePath()}, 0);
     std::uint64_t bytesDone = 0;
     for (std::int64_t k = 1; k <= count; ++k) {
         if (k > 1) {
@@ -123,6 +125,7 @@ EngineResult RunSplit(const SplitOptions& options, CEngineObserver& observer, CU
         CopyPieceData(source, piece, pieceBytes, options.tap, [&](std::uint64_t copied) {
             progress.pieceBytesDone = copied;
             progress.bytesDone = bytesDone + copied;
+            ahead.Reached(0, progress.bytesDone);
             observer.OnBytesCopied(progress);
         });
         bytesDone += pieceBytes;

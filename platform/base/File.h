@@ -109,8 +109,14 @@ class CFile {
     Extent ExtentAt(std::uint64_t position);
 
     // Asks the system to start reading `length` bytes from `offset` in the background; a
-    // hint, without effect where the system has no such call.
+    // hint, without effect where the system has no such call (CanReadAhead false). It
+    // may wait for room in the disk's queue, but not for the bytes.
     void ReadAhead(std::uint64_t offset, std::uint64_t length);
+    // The same for a regular file that is not open here: it is opened for the hint alone,
+    // without the lock, which would refuse the file to the open that is to read it.
+    static void ReadAheadByPath(const std::string& path, std::uint64_t offset,
+                                std::uint64_t length);
+    static bool CanReadAhead();
 
     // Copies `count` bytes from the current position of `from` to the current position of
     // `to`, in the kernel where it can; returns the number copied, below `count` only when

@@ -233,6 +233,34 @@ void CFile::ReadAhead(std::uint64_t offset, std::uint64_t length) {
 #endif
 }
 
+void CFile::ReadAheadByPath(const std::string& path, std::uint64_t offset, std::uint64_t length) {
+#if defined(POSIX_FADV_WILLNEED)
+    // Only a regular file is opened: opening a device or a pipe may do more than read.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd >= 0) {
+        ::posix_fadvise(fd, static_cast<off_t>(offset), static_cast<off_t>(length),
+                        POSIX_FADV_WILLNEED);
+        CloseQuietly(fd);
+    }
+#else
+    (void)path;
+    (void)offset;
+    (void)length;
+#endif
+}
+
+bool CFile::CanReadAhead() {
+#if defined(POSIX_FADV_WILLNEED)
+    return true;
+#else
+    return false;
+#endif
+}
+
 std::size_t CFile::Read(void* buffer, std::size_t count) {
     if (!IsOpen()) {
         Throw(EBADF);

@@ -205,6 +205,12 @@ CFile::Extent CFile::ExtentAt(std::uint64_t) {
 // Windows reads ahead on its own for files read in order.
 void CFile::ReadAhead(std::uint64_t, std::uint64_t) {}
 
+void CFile::ReadAheadByPath(const std::string&, std::uint64_t, std::uint64_t) {}
+
+bool CFile::CanReadAhead() {
+    return false;
+}
+
 std::size_t CFile::Read(void* buffer, std::size_t count) {
     if (!IsOpen()) {
         Throw(static_cast<int>(ERROR_INVALID_HANDLE));

@@ -1,0 +1,115 @@
+#include "ReadAhead.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include "File.h"
+
+namespace scx::pieces {
+
+namespace {
+
+// Enough requested ahead to keep the disk's queue full while the copy writes and while a
+// join passes from one piece to the next; requests as large as a disk usually takes in
+// one command.
+constexpr std::uint64_t kWindow = std::uint64_t{64} << 20;
+constexpr std::uint64_t kChunk = std::uint64_t{4} << 20;
+
+}  // namespace
+
+CReadAheadThread::CReadAheadThread(Request request, std::uint64_t start, std::uint64_t end,
+                                   std::uint64_t window, std::uint64_t chunk)
+    : m_request(std::move(request)),
+      m_window(window),
+      m_chunk(std::max<std::uint64_t>(chunk, 1)),
+      m_reached(start),
+      m_thread([this, start, end] { Run(start, end); }) {}
+
+CReadAheadThread::~CReadAheadThread() {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stop = true;
+    }
+    m_wake.notify_one();
+    m_thread.join();
+}
+
+void CReadAheadThread::Reached(std::uint64_t position) {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_reached = position;
+    }
+    m_wake.notify_one();
+}
+
+void CReadAheadThread::Run(std::uint64_t start, std::uint64_t end) {
+    std::uint64_t requested = start;
+    for (;;) {
+        std::uint64_t offset = 0;
+        std::uint64_t length = 0;
+        {
+            std::unique_lock lock(m_mutex);
+            m_wake.wait(lock, [&] {
+                // What the copy has passed needs no request any more.
+                requested = std::max(requested, m_reached);
+                return m_stop || (requested < end && requested - m_reached < m_window);
+            });
+            if (m_stop) {
+                return;
+            }
+            offset = requested;
+            length = std::min({m_chunk, end - requested, m_reached + m_window - requested});
+        }
+        // Outside the lock: a request may wait for room in the disk's queue, and the copy
+        // must not wait with it.
+        m_request(offset, length);
+        requested = offset + length;
+    }
+}
+
+CReadAhead::CReadAhead(std::vector<std::string> paths, std::uint64_t start)
+    : CReadAhead(CFile::CanReadAhead() ? std::move(paths) : std::vector<std::string>{}, start,
+                 CFile::ReadAheadByPath) {}
+
+CReadAhead::CReadAhead(std::vector<std::string> paths, std::uint64_t start, Hint hint)
+    : m_hint(std::move(hint)), m_paths(std::move(paths)) {
+    if (m_paths.empty()) {
+        return;
+    }
+    m_starts.reserve(m_paths.size() + 1);
+    std::uint64_t end = 0;
+    for (const std::string& path : m_paths) {
+        m_starts.push_back(end);
+        std::error_code error;
+        const std::uintmax_t length = std::filesystem::file_size(path, error);
+        end += error ? 0 : length;  // a missing file is the copy's to report
+    }
+    m_starts.push_back(end);
+    m_thread = std::make_unique<CReadAheadThread>(
+        [this](std::uint64_t offset, std::uint64_t length) { Request(offset, length); },
+        std::min(start, end), end, kWindow, kChunk);
+}
+
+void CReadAhead::Reached(std::size_t index, std::uint64_t position) {
+    if (m_thread && index < m_paths.size()) {
+        m_thread->Reached(m_starts[index] + position);
+    }
+}
+
+void CReadAhead::Request(std::uint64_t offset, std::uint64_t length) const {
+    // The last file that starts at or before `offset`, then the ones the request runs into.
+    auto next = std::upper_bound(m_starts.begin(), m_starts.end() - 1, offset);
+    for (auto file = next - 1; length > 0 && next != m_starts.end(); file = next++) {
+        const std::uint64_t part = std::min(length, *next - offset);
+        if (part > 0) {
+            m_hint(m_paths[static_cast<std::size_t>(file - m_starts.begin())], offset - *file,
+                   part);
+        }
+        offset += part;
+        length -= part;
+    }
+}
+
+}  // namespace scx::pieces
