@@ -46,14 +46,17 @@ void CReadAheadThread::Reached(std::uint64_t position) {
 
 void CReadAheadThread::Run(std::uint64_t start, std::uint64_t end) {
     std::uint64_t requested = start;
+    std::uint64_t seen = start;
     for (;;) {
         std::uint64_t offset = 0;
         std::uint64_t length = 0;
         {
             std::unique_lock lock(m_mutex);
             m_wake.wait(lock, [&] {
-                // What the copy has passed needs no request any more.
-                requested = std::max(requested, m_reached);
+                // What the copy has passed needs no request any more; a copy that went
+                // back (members extracted out of order) is followed there.
+                requested = m_reached < seen ? m_reached : std::max(requested, m_reached);
+                seen = m_reached;
                 return m_stop || (requested < end && requested - m_reached < m_window);
             });
             if (m_stop) {
