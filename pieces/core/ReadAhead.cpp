@@ -5,6 +5,7 @@
 #include <system_error>
 #include <utility>
 
+#include "BackgroundThread.h"
 #include "File.h"
 
 namespace scx::pieces {
@@ -25,7 +26,7 @@ CReadAheadThread::CReadAheadThread(Request request, std::uint64_t start, std::ui
       m_window(window),
       m_chunk(std::max<std::uint64_t>(chunk, 1)),
       m_reached(start),
-      m_thread([this, start, end] { Run(start, end); }) {}
+      m_thread(StartBackgroundThread([this, start, end] { Run(start, end); })) {}
 
 CReadAheadThread::~CReadAheadThread() {
     {
