@@ -94,18 +94,6 @@ TEST(ReadAheadTest, RequestsInOrderWithinTheWindowAndNothingPassed) {
     }
 }
 
-TEST(ReadAheadTest, StopsWithNothingToRequest) {
-    CRecorder<Request> recorder;
-    {
-        CReadAheadThread ahead(
-            [&](std::uint64_t offset, std::uint64_t length) {
-                recorder.Add({offset, length}, 0);
-            },
-            7, 7, 64, 8);
-    }
-    EXPECT_TRUE(recorder.Taken().empty());
-}
-
 // Files read in turn: each request lands in the files it covers, at their own offsets.
 TEST(ReadAheadTest, HintsEachFileForItsOwnPart) {
     test::TempFolder tmp;
