@@ -23,10 +23,12 @@ constexpr std::uint64_t kChunk = std::uint64_t{4} << 20;
 CReadAheadThread::CReadAheadThread(Request request, std::uint64_t start, std::uint64_t end,
                                    std::uint64_t window, std::uint64_t chunk)
     : m_request(std::move(request)),
+      m_end(end),
       m_window(window),
       m_chunk(std::max<std::uint64_t>(chunk, 1)),
       m_reached(start),
-      m_thread(StartBackgroundThread([this, start, end] { Run(start, end); })) {}
+      m_requested(start),
+      m_thread(StartBackgroundThread([this] { Run(); })) {}
 
 CReadAheadThread::~CReadAheadThread() {
     {
@@ -38,38 +40,47 @@ CReadAheadThread::~CReadAheadThread() {
 }
 
 void CReadAheadThread::Reached(std::uint64_t position) {
+    bool wake = false;
     {
         const std::lock_guard lock(m_mutex);
+        if (position < m_reached) {
+            m_requested = position;  // a copy that went back is followed there
+        }
         m_reached = position;
+        wake = HalfFree();
     }
-    m_wake.notify_one();
+    if (wake) {
+        m_wake.notify_one();
+    }
 }
 
-void CReadAheadThread::Run(std::uint64_t start, std::uint64_t end) {
-    std::uint64_t requested = start;
-    std::uint64_t seen = start;
+bool CReadAheadThread::HalfFree() const {
+    return m_requested < m_end &&
+           (m_requested <= m_reached || m_requested - m_reached <= m_window / 2);
+}
+
+void CReadAheadThread::Run() {
+    std::unique_lock lock(m_mutex);
     for (;;) {
-        std::uint64_t offset = 0;
-        std::uint64_t length = 0;
-        {
-            std::unique_lock lock(m_mutex);
-            m_wake.wait(lock, [&] {
-                // What the copy has passed needs no request any more; a copy that went
-                // back (members extracted out of order) is followed there.
-                requested = m_reached < seen ? m_reached : std::max(requested, m_reached);
-                seen = m_reached;
-                return m_stop || (requested < end && requested - m_reached < m_window);
-            });
-            if (m_stop) {
-                return;
-            }
-            offset = requested;
-            length = std::min({m_chunk, end - requested, m_reached + m_window - requested});
+        // Woken only once half the window is free, the thread then fills it whole: it
+        // requests in batches and seldom takes the processor from the copy.
+        m_wake.wait(lock, [&] {
+            m_requested = std::max(m_requested, m_reached);  // what the copy passed is done
+            m_filling = m_filling || HalfFree();
+            return m_stop || (m_filling && m_requested < m_end);
+        });
+        if (m_stop) {
+            return;
         }
+        const std::uint64_t offset = m_requested;
+        m_requested += std::min({m_chunk, m_end - offset, m_reached + m_window - offset});
+        m_filling = m_requested < m_end && m_requested - m_reached < m_window;
+        const std::uint64_t length = m_requested - offset;
         // Outside the lock: a request may wait for room in the disk's queue, and the copy
         // must not wait with it.
+        lock.unlock();
         m_request(offset, length);
-        requested = offset + length;
+        lock.lock();
     }
 }
 

@@ -21,7 +21,7 @@
 namespace scx::pieces {
 
 // The thread: requests a run of bytes in order, never further ahead of the position last
-// reported than a window.
+// reported than a window, which it fills whole each time half of it is free.
 class CReadAheadThread {
   public:
     // Asks the system to start reading `length` bytes at `offset` of the run.
@@ -40,16 +40,21 @@ class CReadAheadThread {
     void Reached(std::uint64_t position);
 
   private:
-    void Run(std::uint64_t start, std::uint64_t end);
+    void Run();
+    // Whether half the window or more is free to request; under m_mutex.
+    bool HalfFree() const;
 
     const Request m_request;
+    const std::uint64_t m_end;
     const std::uint64_t m_window;
     const std::uint64_t m_chunk;
     std::mutex m_mutex;
     std::condition_variable m_wake;
-    std::uint64_t m_reached;  // under m_mutex
-    bool m_stop = false;      // under m_mutex
-    std::thread m_thread;     // last: it starts once the rest is set
+    std::uint64_t m_reached;    // under m_mutex
+    std::uint64_t m_requested;  // under m_mutex: where the next request starts
+    bool m_filling = false;     // under m_mutex: until the window is full
+    bool m_stop = false;        // under m_mutex
+    std::thread m_thread;       // last: it starts once the rest is set
 };
 
 // Files read in turn, as one run of bytes, their lengths taken when it starts.
