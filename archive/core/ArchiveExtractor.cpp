@@ -10,6 +10,7 @@
 #include "File.h"
 #include "FileExistence.h"
 #include "PieceNames.h"
+#include "ReadAhead.h"
 #include "ResourceIds.h"
 #include "StagedFile.h"
 #include "Utf8Path.h"
@@ -17,10 +18,6 @@
 namespace scx::archive {
 
 namespace {
-
-// The archive is read ahead of the copy by this much, so that the disk reads while the
-// member is written.
-constexpr std::uint64_t kReadAhead = std::uint64_t{64} << 20;
 
 constexpr std::string_view kTemporaryStem = "scindarex-extraction";
 
@@ -47,13 +44,12 @@ bool NameFits(const std::string& path) {
 // Writes `size` bytes of `archive` from `offset` under `path`, through a staged file that
 // only a complete copy puts in its place.
 void WriteMember(CFile& archive, std::uint64_t offset, std::uint64_t size, const std::string& path,
-                 const std::function<void(std::uint64_t)>& onProgress) {
+                 pieces::CReadAhead& ahead, const std::function<void(std::uint64_t)>& onProgress) {
     CStagedFile output(path, kTemporaryStem);
     archive.Seek(static_cast<std::int64_t>(offset), CFile::begin);
-    // Past the member's end too: the next member usually follows it.
-    archive.ReadAhead(offset, kReadAhead);
+    ahead.Reached(0, offset);
     pieces::CopyExactly(archive, output.File(), size, [&](std::uint64_t copied) {
-        archive.ReadAhead(offset + copied, kReadAhead);
+        ahead.Reached(0, offset + copied);
         onProgress(copied);
     });
     output.Commit();
@@ -125,6 +121,8 @@ void ExtractMembers(const ExtractOptions& options, const std::vector<ArchiveEntr
     CFile archive(options.archivePath, CFile::modeRead | CFile::shareExclusive);
     const std::uint64_t archiveLength = archive.GetLength();
     const std::int64_t total = SelectionSize(rows);
+    // Past each member's end too: the next member usually follows it.
+    pieces::CReadAhead ahead({archive.GetFilePath()}, options.dataStart);
     std::int64_t done = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ArchiveEntry& row = rows[i];
@@ -149,7 +147,7 @@ void ExtractMembers(const ExtractOptions& options, const std::vector<ArchiveEntr
         if (!output) {
             continue;
         }
-        WriteMember(archive, offset, static_cast<std::uint64_t>(*size), *output,
+        WriteMember(archive, offset, static_cast<std::uint64_t>(*size), *output, ahead,
                     [&](std::uint64_t copied) {
                         observer.OnBytesCopied(static_cast<std::uint64_t>(done) + copied,
                                                static_cast<std::uint64_t>(total));
