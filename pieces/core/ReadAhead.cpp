@@ -12,10 +12,11 @@ namespace scx::pieces {
 
 namespace {
 
-// Enough requested ahead to keep the disk's queue full while the copy writes and while a
-// join passes from one piece to the next; requests as large as a disk usually takes in
+// Enough requested ahead to keep the disk's queue full while the copy writes, while a join
+// passes from one piece to the next, and while the thread waits for a processor on a busy
+// machine (half the window is its margin); requests as large as a disk usually takes in
 // one command.
-constexpr std::uint64_t kWindow = std::uint64_t{64} << 20;
+constexpr std::uint64_t kWindow = std::uint64_t{128} << 20;
 constexpr std::uint64_t kChunk = std::uint64_t{4} << 20;
 
 }  // namespace
