@@ -86,7 +86,8 @@ printf '%-8s %12s %12s %8s %8s\n' pack "$mp" "$tp" "$(ratio "$mp" "$tp")" "<= 0.
 printf '%-8s %12s %12s %8s %8s\n' extract "$mx" "$tx" "$(ratio "$mx" "$tx")" "<= 0.35"
 printf '%-8s %12s %12s %8s %8s\n' list "$ml" "$tl" "$(ratio "$ml" "$tl")" "<= 0.50"
 echo
-echo "bounds: reading the archive alone $(median "${read_alone[@]}") s, writing" \
+mr=$(median "${read_alone[@]}")
+echo "bounds: reading the archive alone $mr s (extract $(ratio "$mx" "$mr") times that), writing" \
     "$((files * file_mib)) MiB of zeros alone $(median "${write_alone[@]}") s"
 
 rm -rf "$work"/xo "$work"/xt "$work"/t "$work"/empty "$work"/w

@@ -28,6 +28,8 @@ ours_join() {
 cat_join() {
     cat "$work"/gnu/p.* >"$work/joined-cat/out"
 }
+# The bound of both: a split or a join reads every byte once, and can go no faster.
+read_bound() { cat "$work/src/data.bin"; }
 
 bench_describe "$mib MiB of random bytes"
 
@@ -41,7 +43,7 @@ for command in ours_split gnu_split ours_join cat_join; do
     timed "$work/none" "$work/src/data.bin" "$command" >/dev/null
 done
 
-split_ours=() split_gnu=() join_ours=() join_cat=()
+split_ours=() split_gnu=() join_ours=() join_cat=() read_alone=()
 for ((i = 1; i <= repeat; i++)); do
     # Alternate which goes first, so that neither always runs on a warmer machine.
     if ((i % 2)); then
@@ -55,8 +57,9 @@ for ((i = 1; i <= repeat; i++)); do
         join_cat+=("$(timed "$work/joined-cat" "$work/gnu/*" cat_join)")
         join_ours+=("$(timed "$work/joined-ours" "$work/ours/*" ours_join)")
     fi
+    read_alone+=("$(timed "$work/none" "$work/src/data.bin" read_bound)")
     echo "run $i: split ours ${split_ours[-1]} s, GNU ${split_gnu[-1]} s;" \
-        "join ours ${join_ours[-1]} s, cat ${join_cat[-1]} s"
+        "join ours ${join_ours[-1]} s, cat ${join_cat[-1]} s; reading alone ${read_alone[-1]} s"
 done
 cmp -s "$work/src/data.bin" "$work/joined-ours/data.bin" || { echo "ours joined wrong bytes" >&2; exit 1; }
 cmp -s "$work/src/data.bin" "$work/joined-cat/out" || { echo "cat joined wrong bytes" >&2; exit 1; }
@@ -67,6 +70,10 @@ echo
 printf '%-8s %12s %12s %8s %8s\n' "" "ours (s)" "theirs (s)" "ratio" "target"
 printf '%-8s %12s %12s %8s %8s\n' split "$ms" "$mg" "$(ratio "$ms" "$mg")" "<= 0.90"
 printf '%-8s %12s %12s %8s %8s\n' join "$mj" "$mc" "$(ratio "$mj" "$mc")" "<= 0.90"
+mr=$(median "${read_alone[@]}")
+echo
+echo "bounds: reading the source alone $mr s (split $(ratio "$ms" "$mr") times that, join" \
+    "$(ratio "$mj" "$mr") times that)"
 
 rm -rf "$work"/ours "$work"/gnu "$work"/joined-*
 # Partitions of about 2/3 and 1/2 of the sparse and the random file, as at 1 GiB.
