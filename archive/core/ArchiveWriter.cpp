@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "DataCopy.h"
 #include "File.h"
+#include "ReadAhead.h"
 #include "ResourceIds.h"
 #include "StagedFile.h"
 #include "Utf8Path.h"
@@ -57,12 +61,14 @@ std::string PropertyBlock(const ArchiveProperties& properties) {
 // was measured, or that holds more than its length says (files of /proc say 0), is a
 // failure of that file.
 void CopyMember(const ArchiveMemberFile& member, std::int64_t size, CFile& archive,
-                std::uint64_t doneBefore, std::uint64_t total, CArchiveWriteObserver& observer) {
+                std::uint64_t doneBefore, std::uint64_t total, pieces::CReadAhead& ahead,
+                std::size_t index, CArchiveWriteObserver& observer) {
     CFile file(member.path, CFile::modeRead | CFile::shareExclusive);
     if (file.GetLength() != static_cast<std::uint64_t>(size)) {
         throw CFileException(CFileException::genericException, file.GetFilePath());
     }
     pieces::CopyExactly(file, archive, static_cast<std::uint64_t>(size), [&](std::uint64_t copied) {
+        ahead.Reached(index, copied);
         observer.OnBytesCopied(doneBefore + copied, total);
     });
     char beyond;
@@ -143,10 +149,17 @@ WriteResult WriteArchive(const std::string& path, const ArchiveProperties& prope
     block += "}@end;";
     archive.Write(block.data(), block.size());
 
+    // The disk reads the next members while this one is written.
+    std::vector<std::string> paths;
+    paths.reserve(members.size());
+    for (const ArchiveMemberFile& member : members) {
+        paths.push_back(member.path);
+    }
+    pieces::CReadAhead ahead(std::move(paths), 0);
     std::uint64_t done = 0;
     for (std::size_t i = 0; i < members.size(); ++i) {
         observer.OnMemberWriting(i);
-        CopyMember(members[i], sizes[i], archive, done, static_cast<std::uint64_t>(total),
+        CopyMember(members[i], sizes[i], archive, done, static_cast<std::uint64_t>(total), ahead, i,
                    observer);
         done += static_cast<std::uint64_t>(sizes[i]);
         observer.OnMemberWritten(i, ProgressPercent(static_cast<std::int64_t>(done), total));
