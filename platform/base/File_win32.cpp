@@ -2,13 +2,7 @@
 // is wrapped in a C runtime descriptor so that the object keeps one representation on
 // every platform; sharing mode 0 gives the exclusive opens the program relies on.
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "WindowsApi.h"
 
 #include <fcntl.h>
 #include <io.h>

@@ -3,13 +3,7 @@
 // open with FILE_SHARE_DELETE, so that removing them there takes effect when the process
 // ends and closes them.
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "WindowsApi.h"
 
 #include "StagedFile.h"
 #include "StagedFilePlatform.h"

@@ -1,12 +1,6 @@
 // The file status on Windows: the system keeps all three times and the attributes itself.
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "WindowsApi.h"
 
 #include <io.h>
 

@@ -3,13 +3,7 @@
 // macros carry the names of WinDefs.h's constants, and of some of our methods (DrawText,
 // MessageBox, LoadString), which are undefined here so that ours keep their names.
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "WindowsApi.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
