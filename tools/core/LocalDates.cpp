@@ -2,14 +2,35 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <ctime>
+#include <string_view>
 
 namespace scx::tools {
 
 namespace {
 
+#ifdef _WIN32
+// The C runtime reads TZ in its own form only ("CET-1CEST"), and a zone's name
+// ("Europe/Paris", as Unix sets it and wine passes it on) as UTC with a summer hour of its
+// own. Without TZ it follows the system's zone, which wine takes from that same name.
+void IgnoreUnixTimeZoneName() {
+    static const bool checked = [] {
+        const char* zone = std::getenv("TZ");
+        if (zone != nullptr &&
+            (zone[0] == ':' || std::string_view(zone).find('/') != std::string_view::npos)) {
+            ::_putenv("TZ=");
+            ::_tzset();
+        }
+        return true;
+    }();
+    (void)checked;
+}
+#endif
+
 bool BreakDown(std::time_t time, std::tm& local) {
 #ifdef _WIN32
+    IgnoreUnixTimeZoneName();
     return ::localtime_s(&local, &time) == 0;
 #else
     return ::localtime_r(&time, &local) != nullptr;
