@@ -23,6 +23,9 @@ enum class Key { Return, Escape, Tab, Up, Down, Left, Right };
 // Presses and releases `key` on control `id`, or on the focused control with IDC_STATIC,
 // through the toolkit's own keyboard handling.
 void PressKey(CDialog& dialog, int id, Key key);
+// Types `text` on control `id`, one character after the other, through the toolkit's own
+// keyboard handling.
+void TypeText(CDialog& dialog, int id, const std::string& text);
 // Clicks the window's close box.
 void ClickCloseBox(CDialog& dialog);
 // Clicks the up (+1) or down (-1) arrow of up-down control `id`.

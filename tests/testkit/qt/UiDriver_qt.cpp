@@ -70,6 +70,10 @@ void PressKey(CDialog& dialog, int id, Key key) {
     QTest::keyClick(target != nullptr ? target : &window, QtKey(key));
 }
 
+void TypeText(CDialog& dialog, int id, const std::string& text) {
+    QTest::keyClicks(WindowOf(dialog).Control(id), QString::fromStdString(text));
+}
+
 void ClickCloseBox(CDialog& dialog) {
     WindowOf(dialog).close();
 }

@@ -116,6 +116,13 @@ void PressKey(CDialog& dialog, int id, Key key) {
     Dispatch(target, WM_KEYUP, VirtualKey(key));
 }
 
+void TypeText(CDialog& dialog, int id, const std::string& text) {
+    HWND target = WindowOf(dialog).Control(id);
+    for (const wchar_t character : win32::Widen(text)) {
+        Dispatch(target, WM_CHAR, character);
+    }
+}
+
 void ClickCloseBox(CDialog& dialog) {
     SendMessageW(WindowOf(dialog).Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
 }
