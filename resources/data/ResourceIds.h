@@ -239,5 +239,9 @@ inline constexpr unsigned IDS_DROP_ONE_FILE = 280;
 inline constexpr unsigned IDS_DROP_FOLDER = 281;
 // What a screen reader calls a progress bar that has no label.
 inline constexpr unsigned IDS_ACCESSIBLE_PROGRESS = 282;
+// What a screen reader on Windows calls a button's default action.
+inline constexpr unsigned IDS_ACCESSIBLE_PRESS = 290;
+inline constexpr unsigned IDS_ACCESSIBLE_CHECK = 291;
+inline constexpr unsigned IDS_ACCESSIBLE_UNCHECK = 292;
 
 }  // namespace scx::res

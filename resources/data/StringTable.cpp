@@ -224,6 +224,9 @@ constexpr StringEntry kStrings[] = {
     {IDS_DROP_FOLDER,
      "Un dossier ne peut être ni coupé ni joint :\n%1\nDéposez un fichier à couper ou à joindre."},
     {IDS_ACCESSIBLE_PROGRESS, "Progression"},
+    {IDS_ACCESSIBLE_PRESS, "Appuyer"},
+    {IDS_ACCESSIBLE_CHECK, "Cocher"},
+    {IDS_ACCESSIBLE_UNCHECK, "Décocher"},
 };
 
 constexpr bool SortedById() {

@@ -3,6 +3,7 @@
 #include <climits>
 #include <set>
 
+#include "AccessibleControl.h"
 #include "AnimationControl.h"
 #include "Dialog.h"
 #include "ResourceName.h"
@@ -21,6 +22,8 @@ namespace {
 std::set<HWND> g_windows;
 // Posted to a window whose lists have rows the controls do not count yet.
 constexpr UINT kSyncListsMessage = WM_APP + 1;
+// Posted with a button's id when a screen reader presses it.
+constexpr UINT kAccessibleClickMessage = WM_APP + 2;
 bool g_waitCursor = false;
 
 std::wstring WindowText(HWND window) {
@@ -107,13 +110,13 @@ Hwnd Win32Window::Control(int id) const {
 void Win32Window::SetUpControls() {
     // The dialog manager creates the controls in template order; statics share one id.
     HWND control = GetWindow(m_window, GW_CHILD);
-    for (const ControlTemplate& c : m_owner.Template().controls) {
-        if (control == nullptr) {
-            break;
-        }
+    const std::vector<ControlTemplate>& controls = m_owner.Template().controls;
+    for (std::size_t index = 0; index < controls.size() && control != nullptr; ++index) {
+        const ControlTemplate& c = controls[index];
         if (c.id != win::IDC_STATIC) {
             m_controls.emplace(c.id, control);
         }
+        AnswerAssistiveTechnologies(control, index);
         switch (c.kind) {
             case ControlKind::ComboBox:
                 for (std::string_view item : c.items) {
@@ -244,6 +247,10 @@ void Win32Window::ShowMinimized() {
 
 void Win32Window::ShowNormal() {
     ShowWindow(m_window, SW_RESTORE);
+}
+
+void Win32Window::PostClick(int id) {
+    PostMessageW(m_window, kAccessibleClickMessage, static_cast<WPARAM>(id), 0);
 }
 
 void Win32Window::AcceptFiles(bool accept) {
@@ -547,6 +554,13 @@ bool Win32Window::Handle(unsigned message, unsigned long long wParam, long long 
         m_syncPosted = false;
         while (!m_staleLists.empty()) {
             SyncList(*m_staleLists.begin());
+        }
+        return true;
+    }
+    if (message == kAccessibleClickMessage) {
+        // While a handler runs, a click from outside would start another inside it.
+        if (!m_owner.IsInHandler()) {
+            m_owner.ClickDlgItem(static_cast<int>(wParam));
         }
         return true;
     }

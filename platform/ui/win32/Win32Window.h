@@ -35,6 +35,8 @@ class Win32Window : public DialogPeer {
     CDialog& Owner() const { return m_owner; }
     // The window of ours `window` belongs to; nullptr for any other.
     static Win32Window* FromHandle(Hwnd window);
+    // Clicks button `id` as ClickDlgItem does, once the caller's message has returned.
+    void PostClick(int id);
 
     // DialogPeer.
     void SetCaption(const std::string& caption) override;
