@@ -27,6 +27,7 @@
 #include "SplitEngine.h"
 #include "StatusEdit.h"
 #include "TerminalPrompt.h"
+#include "Utf8Path.h"
 
 #ifndef SCX_VERSION_TEXT
 #error "SCX_VERSION_TEXT must be defined by the build"
@@ -238,7 +239,7 @@ std::uint64_t JoinTotal(const pieces::JoinOptions& options, std::uint64_t firstL
     for (std::uint64_t k = 2; k <= count; ++k) {
         std::error_code error;
         const auto size = std::filesystem::file_size(
-            pieces::PiecePath(options.sourceFolder, options.baseName, k), error);
+            Utf8Path(pieces::PiecePath(options.sourceFolder, options.baseName, k)), error);
         total += error ? 0 : size;
     }
     return total;
@@ -361,12 +362,12 @@ std::string DestinationFolder(const std::string& given, const std::string& fallb
         folder += CFile::kPathSeparators[0];
     }
     std::error_code error;
-    if (!std::filesystem::is_directory(folder, error)) {
+    if (!std::filesystem::is_directory(Utf8Path(folder), error)) {
         throw CFileException(CFileException::badPath, given);
     }
     // Absolute, so that messages name the folder whatever the current one.
-    const std::filesystem::path absolute = std::filesystem::absolute(folder, error);
-    return error ? folder : absolute.string();
+    const std::filesystem::path absolute = std::filesystem::absolute(Utf8Path(folder), error);
+    return error ? folder : Utf8Text(absolute);
 }
 
 namespace {

@@ -19,6 +19,7 @@
 #include "ResourceIds.h"
 #include "Resources.h"
 #include "Sha256.h"
+#include "Utf8Path.h"
 
 namespace scx::cli {
 
@@ -181,9 +182,9 @@ void WarnOfStaleChecksums(const pieces::SplitOptions& options, std::ostream& err
         const std::string sums = pieces::ChecksumFilePath(options.destFolder, base);
         const std::string firstPiece = pieces::PiecePath(options.destFolder, base, 1);
         std::error_code error;
-        const auto sumsTime = std::filesystem::last_write_time(sums, error);
+        const auto sumsTime = std::filesystem::last_write_time(Utf8Path(sums), error);
         const auto pieceTime =
-            error ? sumsTime : std::filesystem::last_write_time(firstPiece, error);
+            error ? sumsTime : std::filesystem::last_write_time(Utf8Path(firstPiece), error);
         if (error || pieceTime <= sumsTime) {
             continue;
         }

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "File.h"
+#include "Utf8Path.h"
 
 namespace scx::pieces {
 
@@ -50,14 +51,14 @@ void CopyExactly(CFile& from, CFile& to, std::uint64_t count,
 
 bool IsSameFile(const std::string& a, const std::string& b) {
     std::error_code error;
-    if (std::filesystem::equivalent(a, b, error) && !error) {
+    if (std::filesystem::equivalent(Utf8Path(a), Utf8Path(b), error) && !error) {
         return true;
     }
-    const std::filesystem::path left = std::filesystem::weakly_canonical(a, error);
+    const std::filesystem::path left = std::filesystem::weakly_canonical(Utf8Path(a), error);
     if (error) {
         return false;
     }
-    const std::filesystem::path right = std::filesystem::weakly_canonical(b, error);
+    const std::filesystem::path right = std::filesystem::weakly_canonical(Utf8Path(b), error);
     return !error && left == right;
 }
 

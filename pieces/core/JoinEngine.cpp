@@ -14,6 +14,7 @@
 #include "Progress.h"
 #include "ReadAhead.h"
 #include "ResourceIds.h"
+#include "Utf8Path.h"
 
 namespace scx::pieces {
 
@@ -107,7 +108,7 @@ class CUnfinishedOutput {
             const std::string path = m_output.GetFilePath();
             m_output.Abort();
             std::error_code ignored;
-            std::filesystem::remove(path, ignored);
+            std::filesystem::remove(Utf8Path(path), ignored);
         }
     }
     CUnfinishedOutput(const CUnfinishedOutput&) = delete;

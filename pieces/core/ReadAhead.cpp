@@ -7,6 +7,7 @@
 
 #include "BackgroundThread.h"
 #include "File.h"
+#include "Utf8Path.h"
 
 namespace scx::pieces {
 
@@ -99,7 +100,7 @@ CReadAhead::CReadAhead(std::vector<std::string> paths, std::uint64_t start, Hint
     for (const std::string& path : m_paths) {
         m_starts.push_back(end);
         std::error_code error;
-        const std::uintmax_t length = std::filesystem::file_size(path, error);
+        const std::uintmax_t length = std::filesystem::file_size(Utf8Path(path), error);
         end += error ? 0 : length;  // a missing file is the copy's to report
     }
     m_starts.push_back(end);

@@ -54,6 +54,26 @@ TEST_F(CliTest, SplitAndJoin) {
     EXPECT_EQ(ReadWholeFile(Path("out/clip.avi")), "AAABB");
 }
 
+// On Windows, folder names outside the ANSI code page reach the system only as UTF-16.
+TEST_F(CliTest, DestinationsNamedBeyondTheAnsiCodePage) {
+    const std::string bytes = PatternBytes(2500);
+    WriteWholeFile(Path("film.avi"), bytes);
+    for (const std::string folder : {"sortie é", "中文 𝄞"}) {
+        SCOPED_TRACE(folder);
+        std::filesystem::create_directory(Utf8Path(Path(folder)));
+        EXPECT_EQ(RunCliWith(
+                      {"split", Path("film.avi"), "--size", "1", "--dest", Path(folder), "--quiet"})
+                      .code,
+                  kExitSuccess);
+        EXPECT_EQ(Files(folder), (std::vector<std::string>{"film.001", "film.002", "film.003"}));
+        EXPECT_EQ(
+            RunCliWith({"join", Path(folder + "/film.001"), "--dest", Path(folder), "--quiet"})
+                .code,
+            kExitSuccess);
+        EXPECT_TRUE(ReadWholeFile(Path(folder + "/film.avi")) == bytes);
+    }
+}
+
 TEST_F(CliTest, RefusalsWriteNothing) {
     WriteWholeFile(Path("short.bin"), PatternBytes(kPartition1400 - 1));
     WriteWholeFile(Path("empty.bin"), "");

@@ -51,8 +51,9 @@ class CliTest : public ::testing::Test {
 
     std::vector<std::string> Files(const std::string& subfolder = {}) const {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(Folder() + subfolder)) {
-            names.push_back(entry.path().filename().string());
+        for (const auto& entry :
+             std::filesystem::directory_iterator(Utf8Path(Folder() + subfolder))) {
+            names.push_back(Utf8Text(entry.path().filename()));
         }
         std::sort(names.begin(), names.end());
         return names;
