@@ -15,6 +15,7 @@ if [[ -n "${SCX_WINDOWS:-}" ]]; then
     delay=${SCX_DELAY:-8}
     # A prefix of its own: the tests' one draws on the null driver.
     export WINEPREFIX="$here/build-windows/wine-screen" WINEDEBUG=-all
+    export WINEDLLOVERRIDES=winemenubuilder.exe=d  # nothing in the desktop's own menus
     wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
     if [[ ! -d "$WINEPREFIX" ]]; then
         (unset DISPLAY; "$wine" wineboot --init >/dev/null 2>&1 || true)

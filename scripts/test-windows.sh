@@ -20,6 +20,9 @@ cmake --build "$build" --target windows-installer
 # dialogs are real, with nothing on a screen.
 export WINEPREFIX="$PWD/$build/wine"
 export WINEDEBUG=-all
+# Nothing of the runs in the desktop's own menus: wine would mirror the Start menu entry and
+# the file type there, outside the prefix, and leave icons behind after the uninstall.
+export WINEDLLOVERRIDES=winemenubuilder.exe=d
 unset DISPLAY WAYLAND_DISPLAY
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)

@@ -15,12 +15,22 @@ fail() {
     exit 1
 }
 
+# Wine would mirror the Start menu entry and the file type into the desktop's own menus,
+# outside the prefix, and leave some behind after the uninstall: test-windows.sh turns that
+# off, and the folders it would write to are ours here, which must stay empty.
+desktop=$(mktemp -d)
+trap 'rm -rf "$desktop"' EXIT
+export XDG_DATA_HOME="$desktop/data" XDG_CONFIG_HOME="$desktop/config"
+
 "$wine" "$setup" /S
 "$wineserver" -w
 for file in scindarex.exe scindarex-cli.exe help/guide.html uninstall.exe; do
     [[ -f "$folder/$file" ]] || fail "no $file in $folder"
 done
 [[ -f "$shortcut" ]] || fail "no Start menu entry"
+# The working folder is the shortcut's last UTF-16 string.
+[[ $(strings -e l "$shortcut" | tail -n 1) == *'C:\Program Files\Scindarex' ]] ||
+    fail "the Start menu entry starts in $(strings -e l "$shortcut" | tail -n 1)"
 "$wine" reg query 'HKLM\Software\Classes\Scindarex.Package\shell\open\command' /ve \
     | grep -q 'scindarex.exe" l "%1"' || fail "no .pck file type"
 
@@ -50,4 +60,5 @@ if "$wine" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\S
     >/dev/null 2>&1; then
     fail "the uninstall entry is left behind"
 fi
+[[ -z $(find "$desktop" -type f) ]] || fail "left in the desktop's menus: $(find "$desktop" -type f)"
 echo "installer: installed, ran and uninstalled without a trace"

@@ -34,6 +34,9 @@ Section "Install"
     File "${GUIDE}"
     WriteUninstaller "$INSTDIR\uninstall.exe"
 
+    ; CreateShortcut gives the shortcut the output folder as its working folder: the program's,
+    ; not the guide's.
+    SetOutPath "$INSTDIR"
     CreateShortcut "$SMPROGRAMS\${APP}.lnk" "$INSTDIR\scindarex.exe"
 
     ; A .pck archive opens in the program with the archive selected, as "scindarex l FILE".
