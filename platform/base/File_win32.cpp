@@ -75,18 +75,7 @@ CFileException::Cause CauseFromLastError(unsigned long error) {
     }
 }
 
-}  // namespace win32
-
-namespace {
-
-using win32::CauseFromLastError;
-using win32::Narrow;
-using win32::Widen;
-
-// ReadFile and WriteFile take a DWORD count.
-constexpr std::size_t kMaxBytesPerCall = std::size_t{1} << 30;
-
-std::string AbsolutePath(const std::string& path) {
+std::string FullPath(const std::string& path) {
     if (path.empty()) {
         return path;
     }
@@ -103,6 +92,18 @@ std::string AbsolutePath(const std::string& path) {
     full.resize(written);
     return Narrow(full);
 }
+
+}  // namespace win32
+
+namespace {
+
+using win32::CauseFromLastError;
+using win32::FullPath;
+using win32::Narrow;
+using win32::Widen;
+
+// ReadFile and WriteFile take a DWORD count.
+constexpr std::size_t kMaxBytesPerCall = std::size_t{1} << 30;
 
 std::string ParentFolder(const std::string& path) {
     const std::size_t separator = path.find_last_of(CFile::kPathSeparators);
@@ -135,7 +136,7 @@ void CFile::Open(const std::string& path, unsigned flags) {
     if (IsOpen()) {
         Close();
     }
-    const std::string absolutePath = AbsolutePath(path);
+    const std::string absolutePath = FullPath(path);
 
     std::size_t unusedLimit = 0;
     if (const int injected = ConsultFaultHook(Op::open, absolutePath, 0, unusedLimit)) {

@@ -58,19 +58,19 @@ void detail::RemovePendingFiles() {
 }
 
 CStagedFile::CStagedFile(const std::string& finalPath, std::string_view stem)
-    : m_finalPath(finalPath) {
+    : m_finalPath(detail::FinalPathOf(finalPath)) {
     const unsigned flags = CFile::modeCreateNew | CFile::modeReadWrite | CFile::shareExclusive;
-    const std::string name = NameOf(finalPath);
+    const std::string name = NameOf(m_finalPath);
     CFileException error(CFileException::none, {});
     for (unsigned n = 1; n <= kMaxAttempts; ++n) {
         m_temporaryPath =
-            Beside(finalPath, "." + std::string(stem) + "-" + std::to_string(n) + ".tmp");
+            Beside(m_finalPath, "." + std::string(stem) + "-" + std::to_string(n) + ".tmp");
         if (detail::OpenRegistered(m_file, m_temporaryPath, flags, error)) {
             try {
                 m_file.ReportAs(Beside(m_file.GetFilePath(), name));
-                detail::RefuseToReplace(finalPath, m_file.GetFilePath());
+                detail::RefuseToReplace(m_finalPath, m_file.GetFilePath());
                 // Before any byte is written: whoever opens the file meanwhile keeps it.
-                detail::KeepPermissionsOf(finalPath, m_file);
+                detail::KeepPermissionsOf(m_finalPath, m_file);
             } catch (...) {
                 Discard();
                 throw;

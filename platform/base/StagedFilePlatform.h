@@ -14,6 +14,10 @@ namespace scx::detail {
 // registered. False, and `error` filled, when the open fails.
 bool OpenRegistered(CFile& file, const std::string& path, unsigned flags, CFileException& error);
 
+// The file `path` names as the system would resolve it where the portable part, which
+// takes the text after the last separator for its name, would read it otherwise.
+std::string FinalPathOf(const std::string& path);
+
 // Refuses, naming `shown`, to replace what a file rewritten in place would not be written
 // to, since a rename would not ask: a regular file at `path` that the user may not write
 // (accessDenied), or anything there but a regular file or a link (notRegularFile).

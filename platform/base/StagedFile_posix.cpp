@@ -47,6 +47,10 @@ bool detail::OpenRegistered(CFile& file, const std::string& path, unsigned flags
     return opened;
 }
 
+std::string detail::FinalPathOf(const std::string& path) {
+    return path;
+}
+
 void detail::RefuseToReplace(const std::string& path, const std::string& shown) {
     struct stat replaced {};
     if (::lstat(path.c_str(), &replaced) != 0 || S_ISLNK(replaced.st_mode)) {

@@ -44,6 +44,12 @@ bool detail::OpenRegistered(CFile& file, const std::string& path, unsigned flags
     return opened;
 }
 
+// "C:film.pck" is film.pck in the current folder of drive C, which need not be the
+// program's: the temporary file goes beside it there.
+std::string detail::FinalPathOf(const std::string& path) {
+    return win32::FullPath(path);
+}
+
 void detail::RefuseToReplace(const std::string& path, const std::string& shown) {
     const DWORD attributes = ::GetFileAttributesW(win32::Widen(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&

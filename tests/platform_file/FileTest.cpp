@@ -18,6 +18,7 @@
 
 #include "FaultPlan.h"
 #include "File.h"
+#include "StagedFile.h"
 #include "TestFiles.h"
 
 namespace scx {
@@ -268,6 +269,28 @@ TEST(FileTest, PathsAreAbsolute) {
     const std::string gone = test::Utf8Text(test::Utf8Path(folder) / "gone" / "x.bin");
     EXPECT_EQ(error.m_strFileName, gone);  // failures name the file too
     EXPECT_NE(std::string(error.what()).find(gone), std::string::npos);
+}
+
+// "Z:x.bin" is x.bin in drive Z's current folder: staged beside it there, and named so.
+TEST(FileTest, AStagedFileNamedThroughADriveAlone) {
+#ifndef _WIN32
+    GTEST_SKIP() << "drive letters are Windows'";
+#else
+    TempFolder tmp;
+    const std::string folder = Utf8Text(std::filesystem::canonical(Utf8Path(tmp.Folder())) / "");
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(Utf8Path(folder));
+    std::string named;
+    {
+        CStagedFile staged(folder.substr(0, 2) + "x.bin", "t");
+        named = staged.File().GetFilePath();
+        staged.File().Write("x", 1);
+        staged.Commit();
+    }
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(named, folder + "x.bin");
+    EXPECT_EQ(ReadWholeFile(folder + "x.bin"), "x");
+#endif
 }
 
 // A disk that fills up once `path` holds `failAt` bytes.
