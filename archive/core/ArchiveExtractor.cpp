@@ -66,6 +66,10 @@ std::optional<std::string> ChooseOutput(const ExtractOptions& options, std::size
             observer.OnRefusal(res::IDS_OUTPUT_IS_ARCHIVE, path);
             return true;
         }
+        if (outputName.find_first_of(CFile::kForbiddenNameCharacters) != std::string::npos) {
+            observer.OnRefusal(res::IDS_NAME_FORBIDDEN_CHARACTER, outputName);
+            return true;
+        }
         if (!NameFits(path)) {
             observer.OnRefusal(res::IDS_NAME_TOO_LONG_FOR_FOLDER, outputName);
             return true;

@@ -126,7 +126,8 @@ std::string ReadJoinedExtension(CFile& firstPiece, std::string_view storedExtens
 bool IsJoinableTag(int pieceCount, std::uint64_t firstPieceLength,
                    std::string_view joinedExtension) {
     return pieceCount >= 1 && firstPieceLength >= kMetaTagSize &&
-           joinedExtension.find_first_of(CFile::kPathSeparators) == std::string_view::npos;
+           joinedExtension.find_first_of(CFile::kPathSeparators) == std::string_view::npos &&
+           joinedExtension.find_first_of(CFile::kForbiddenNameCharacters) == std::string_view::npos;
 }
 
 }  // namespace scx::pieces

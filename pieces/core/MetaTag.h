@@ -85,7 +85,8 @@ std::string ReadJoinedExtension(CFile& firstPiece, std::string_view storedExtens
 
 // Whether an own-format join may go ahead. Besides a count of at least 1 and a first piece
 // that holds the whole tag, the extension must not contain a path separator: no file name
-// has one, and the joined file would land outside the destination folder.
+// has one, and the joined file would land outside the destination folder; nor, on Windows,
+// a character no name holds there (":" would write into a stream of another file).
 bool IsJoinableTag(int pieceCount, std::uint64_t firstPieceLength,
                    std::string_view joinedExtension);
 

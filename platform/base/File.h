@@ -11,6 +11,7 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace scx {
@@ -143,6 +144,16 @@ class CFile {
     static constexpr const char* kPathSeparators = "\\/";
 #else
     static constexpr const char* kPathSeparators = "/";
+#endif
+
+    // The characters that no file name holds besides the separators and the zero byte: Windows
+    // refuses a name with one as invalid, which an existence test would take for a file there.
+#ifdef _WIN32
+    static constexpr std::string_view kForbiddenNameCharacters =
+        "\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0a\x0b\x0c\x0d\x0e\x0f\x10\x11\x12\x13\x14"
+        "\x15\x16\x17\x18\x19\x1a\x1b\x1c\x1d\x1e\x1f\"*:<>?|";
+#else
+    static constexpr std::string_view kForbiddenNameCharacters = {};
 #endif
 
   private:

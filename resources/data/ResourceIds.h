@@ -198,6 +198,8 @@ inline constexpr unsigned IDS_MEMBER_COPY_TAKEN = 228;
 inline constexpr unsigned IDS_PROPERTY_TOO_LONG = 232;
 // A member's name, or its copy name, too long for the destination's file system.
 inline constexpr unsigned IDS_NAME_TOO_LONG_FOR_FOLDER = 238;
+// A member's name with a character the system refuses in a file name (Windows).
+inline constexpr unsigned IDS_NAME_FORBIDDEN_CHARACTER = 293;
 
 // The file tools ("%1" is a date or a path).
 inline constexpr unsigned IDS_DATE_NOT_REPRESENTABLE = 240;

@@ -227,6 +227,10 @@ constexpr StringEntry kStrings[] = {
     {IDS_ACCESSIBLE_PRESS, "Appuyer"},
     {IDS_ACCESSIBLE_CHECK, "Cocher"},
     {IDS_ACCESSIBLE_UNCHECK, "Décocher"},
+    {IDS_NAME_FORBIDDEN_CHARACTER,
+     "Le nom \"%1\" contient un caractère interdit dans un nom de fichier "
+     "(\" * : < > ? | ou caractère de contrôle).\n"
+     "Le fichier n'a pas été extrait."},
 };
 
 constexpr bool SortedById() {

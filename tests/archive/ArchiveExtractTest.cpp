@@ -164,6 +164,29 @@ TEST_F(ExtractTest, HostileNamesAndBadNumbersAreSkippedOneByOne) {
     EXPECT_FALSE(std::filesystem::exists(Path("in/x")));
 }
 
+// Names with a character Windows refuses there are refused one by one, not taken for files
+// that are there; other systems hold them.
+TEST_F(ExtractTest, NamesWithCharactersTheSystemRefusesAreRefusedOneByOne) {
+    MakeArchive({{"good", "data"}});
+    std::vector<ArchiveEntry> rows;
+    std::vector<std::string> expected;
+    std::vector<std::string> written = {"good"};
+    for (const std::string name : {"a?b", "a*b", "a<b", "a>b", "a|b", "a\"b", "a\x01", "\x1fz"}) {
+        rows.push_back({name, "4", "0"});
+#ifdef _WIN32
+        expected.push_back(std::to_string(res::IDS_NAME_FORBIDDEN_CHARACTER) + " " + name);
+#else
+        written.push_back(name);
+#endif
+    }
+    rows.push_back({"good", "4", "0"});
+    Extract(rows);
+    EXPECT_EQ(m_log.refusals, expected);
+    EXPECT_TRUE(m_answers.asked.empty());
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(OutFiles(), written);
+}
+
 TEST_F(ExtractTest, TruncatedArchiveIsAFileErrorNamingItAndLeavesNoPartialMember) {
     MakeArchive({{"a", "aaaa"}, {"b", PatternBytes(100)}});
     std::filesystem::resize_file(Path("x.pck"), m_listing.dataStart + 50);
