@@ -17,6 +17,7 @@
 #include "EscapedText.h"
 #include "File.h"
 #include "FileErrorText.h"
+#include "Folders.h"
 #include "HJSplitPieces.h"
 #include "JoinEngine.h"
 #include "MetaTag.h"
@@ -357,7 +358,9 @@ std::string DestinationFolder(const std::string& given, const std::string& fallb
     if (given.empty()) {
         return fallback;
     }
-    std::string folder = given;
+    // Absolute, so that messages name the folder whatever the current one; made so before
+    // a separator is added, as "C:" is drive C's current folder, not its root.
+    std::string folder = MakeAbsolute(given);
     if (!EndsWithSeparator(folder)) {
         folder += CFile::kPathSeparators[0];
     }
@@ -365,9 +368,7 @@ std::string DestinationFolder(const std::string& given, const std::string& fallb
     if (!std::filesystem::is_directory(Utf8Path(folder), error)) {
         throw CFileException(CFileException::badPath, given);
     }
-    // Absolute, so that messages name the folder whatever the current one.
-    const std::filesystem::path absolute = std::filesystem::absolute(Utf8Path(folder), error);
-    return error ? folder : Utf8Text(absolute);
+    return folder;
 }
 
 namespace {

@@ -74,6 +74,28 @@ TEST_F(CliTest, DestinationsNamedBeyondTheAnsiCodePage) {
     }
 }
 
+// Destinations as Windows spells them: a drive's own current folder ("Z:out") and the
+// "\\?\" form, both once taken for other folders of the current drive.
+TEST_F(CliTest, DestinationsInWindowsOwnForms) {
+#ifndef _WIN32
+    GTEST_SKIP() << "drive letters and the \\\\?\\ prefix are Windows'";
+#else
+    WriteWholeFile(Path("film.avi"), PatternBytes(2500));
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(Utf8Path(Folder()));
+    for (const std::string& dest : {Folder().substr(0, 2) + "out", "\\\\?\\" + Path("out")}) {
+        SCOPED_TRACE(dest);
+        std::filesystem::create_directory(Utf8Path(Path("out")));
+        const CliRun run = RunCliWith({"split", Path("film.avi"), "--size", "1", "--dest", dest,
+                                       "--if-exists", "fail", "--quiet"});
+        EXPECT_EQ(run.code, kExitSuccess) << run.err;
+        EXPECT_EQ(Files("out"), (std::vector<std::string>{"film.001", "film.002", "film.003"}));
+        std::filesystem::remove_all(Utf8Path(Path("out")));
+    }
+    std::filesystem::current_path(previous);
+#endif
+}
+
 TEST_F(CliTest, RefusalsWriteNothing) {
     WriteWholeFile(Path("short.bin"), PatternBytes(kPartition1400 - 1));
     WriteWholeFile(Path("empty.bin"), "");
