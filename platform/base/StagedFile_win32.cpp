@@ -33,6 +33,19 @@ BOOL WINAPI RemovePendingAndExit(DWORD event) {
     ::ExitProcess(status);
 }
 
+// Whether another process holds `path` open without letting it be removed, which is why
+// Windows refuses to replace it.
+bool HeldOpenElsewhere(const std::wstring& path) {
+    const HANDLE handle =
+        ::CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return ::GetLastError() == ERROR_SHARING_VIOLATION;
+    }
+    ::CloseHandle(handle);
+    return false;
+}
+
 }  // namespace
 
 bool detail::OpenRegistered(CFile& file, const std::string& path, unsigned flags,
@@ -68,9 +81,14 @@ void detail::RefuseToReplace(const std::string& path, const std::string& shown) 
 void detail::KeepPermissionsOf(const std::string&, CFile&) {}
 
 void detail::RenameOver(const std::string& from, const std::string& to, const std::string& shown) {
-    if (!::MoveFileExW(win32::Widen(from).c_str(), win32::Widen(to).c_str(),
+    const std::wstring target = win32::Widen(to);
+    if (!::MoveFileExW(win32::Widen(from).c_str(), target.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        const DWORD error = ::GetLastError();
+        DWORD error = ::GetLastError();
+        // Windows denies the replacement of a file open elsewhere: say that it is in use.
+        if (error == ERROR_ACCESS_DENIED && HeldOpenElsewhere(target)) {
+            error = ERROR_SHARING_VIOLATION;
+        }
         throw CFileException(win32::CauseFromLastError(error), shown, static_cast<int>(error));
     }
 }

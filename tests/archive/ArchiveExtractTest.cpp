@@ -219,5 +219,29 @@ TEST_F(ExtractTest, FailedWriteKeepsTheFileItWouldHaveReplaced) {
     EXPECT_EQ(ReadWholeFile(Path("out/a")), "precious");
 }
 
+// Windows replaces no file another program holds open: the one there stays, and the
+// failure says that it is in use.
+TEST_F(ExtractTest, AnOutputHeldOpenElsewhereIsKeptAndSaidInUse) {
+#ifndef _WIN32
+    GTEST_SKIP() << "POSIX replaces a file held open";
+#else
+    MakeArchive({{"a", "new"}});
+    WriteWholeFile(Path("out/a"), "precious");
+    m_answers.answers = {true};
+    {
+        CFile held(Path("out/a"), CFile::modeRead | CFile::shareExclusive);
+        try {
+            Extract(m_listing.entries);
+            ADD_FAILURE() << "no file error";
+        } catch (const CFileException& error) {
+            EXPECT_EQ(error.m_cause, CFileException::sharingViolation);
+            EXPECT_EQ(Utf8Path(error.m_strFileName).filename(), "a") << error.m_strFileName;
+        }
+    }
+    EXPECT_EQ(OutFiles(), std::vector<std::string>{"a"});
+    EXPECT_EQ(ReadWholeFile(Path("out/a")), "precious");
+#endif
+}
+
 }  // namespace
 }  // namespace scx::test
