@@ -57,6 +57,10 @@ void detail::RemovePendingFiles() {
     }
 }
 
+void RemoveStagedFilesNow() {
+    detail::RemovePendingFiles();
+}
+
 CStagedFile::CStagedFile(const std::string& finalPath, std::string_view stem)
     : m_finalPath(detail::FinalPathOf(finalPath)) {
     const unsigned flags = CFile::modeCreateNew | CFile::modeReadWrite | CFile::shareExclusive;

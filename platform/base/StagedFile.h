@@ -51,4 +51,8 @@ class CStagedFile {
 // fails as a full disk does rather than raising SIGXFSZ, which would end the process.
 void RemoveStagedFilesOnInterrupt();
 
+// For a window the system is about to end with the session, which sends it no signal:
+// removes the staged files not yet committed, and lets the system end the program.
+void RemoveStagedFilesNow();
+
 }  // namespace scx

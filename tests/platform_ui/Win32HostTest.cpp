@@ -1,11 +1,18 @@
-// The Windows host's own rules: an argument of a started program reaches it whole.
+// The Windows host's own rules: an argument of a started program reaches it whole; a
+// session that ends takes the temporary files of an operation with it.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "Dialog.h"
+#include "GuiTest.h"
+#include "ResourceIds.h"
+#include "StagedFile.h"
+#include "TestFiles.h"
 #include "Win32Host.h"
 #include "Win32Paths.h"
+#include "Win32Window.h"
 
 // After our headers: see SystemHeaders.h.
 #include "SystemHeaders.h"
@@ -28,6 +35,26 @@ TEST(Win32HostTest, EachArgumentIsReadBackWhole) {
             EXPECT_EQ(std::wstring(parsed[1]), argument) << Narrow(line);
         }
         LocalFree(parsed);
+    }
+}
+
+class Win32SessionTest : public testkit::GuiTest {};
+
+// The system ends a window's program once the window has been told, and sends it no
+// signal; a session that merely might end changes nothing.
+TEST_F(Win32SessionTest, TheEndOfTheSessionRemovesTheFilesBeingWritten) {
+    for (const BOOL ending : {FALSE, TRUE}) {
+        testkit::TempDir dir;
+        CStagedFile staged(dir / "film.bin", "scindarex-extraction");
+        staged.File().Write("x", 1);
+        const std::string temporary = dir / ".scindarex-extraction-1.tmp";
+        ASSERT_TRUE(testkit::PathExists(temporary));
+        CDialog dialog(res::IDD_MAIN);
+        Open(dialog);
+        SendMessageW(static_cast<Win32Window&>(dialog.Peer()).Handle(), WM_ENDSESSION,
+                     static_cast<WPARAM>(ending), 0);
+        staged.File().Close();  // as the end of the program closes it
+        EXPECT_EQ(testkit::PathExists(temporary), !ending) << ending;
     }
 }
 

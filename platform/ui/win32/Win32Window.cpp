@@ -8,6 +8,7 @@
 #include "Dialog.h"
 #include "ResourceName.h"
 #include "Resources.h"
+#include "StagedFile.h"
 #include "TemplateBytes.h"
 #include "Win32Dc.h"
 #include "Win32Paths.h"
@@ -595,6 +596,14 @@ bool Win32Window::Handle(unsigned message, unsigned long long wParam, long long 
                 }
             }
             return false;
+        case WM_ENDSESSION:
+            // The session ends while an operation may be writing: its temporary files go
+            // with it, as when the command-line tool is interrupted.
+            if (wParam != FALSE) {
+                RemoveStagedFilesNow();
+            }
+            result = 0;
+            return true;
         case WM_CLOSE:
             if (!m_owner.IsEnded()) {
                 m_owner.SendSysCommand(SC_CLOSE);
