@@ -27,13 +27,6 @@ constexpr UINT kSyncListsMessage = WM_APP + 1;
 constexpr UINT kAccessibleClickMessage = WM_APP + 2;
 bool g_waitCursor = false;
 
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 // A multi-line edit breaks lines at CR LF only.
 std::wstring WithCrLf(const std::wstring& text) {
     std::wstring out;
@@ -717,6 +710,13 @@ void DispatchDialogMessage(MSG& message) {
 void SetWaitCursorShown(bool shown) {
     g_waitCursor = shown;
     SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(shown ? 32514 : 32512)));
+}
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 }  // namespace scx::win32

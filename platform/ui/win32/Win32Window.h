@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "DialogPeer.h"
@@ -118,5 +119,8 @@ void DispatchDialogMessage(tagMSG& message);
 
 // Whether the host shows the wait cursor over our windows.
 void SetWaitCursorShown(bool shown);
+
+// The text of any window or control, as the user reads it.
+std::wstring WindowText(Hwnd window);
 
 }  // namespace scx::win32

@@ -231,12 +231,8 @@ Host& ToolkitHost() {
 }
 
 void WatchCaption(CDialog& dialog, std::function<void(const std::string&)> observer) {
-    Watch(WindowOf(dialog).Handle(), [observer](HWND window) {
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(
-            GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-        observer(win32::Narrow(text));
-    });
+    Watch(WindowOf(dialog).Handle(),
+          [observer](HWND window) { observer(win32::Narrow(win32::WindowText(window))); });
 }
 
 void WatchProgress(CDialog& dialog, int id, std::function<void(int)> observer) {
