@@ -87,9 +87,8 @@ HDROP MakeDrop(const std::vector<std::string>& paths) {
 LRESULT CALLBACK Watcher(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                          DWORD_PTR data) {
     const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-    if (message == WM_SETTEXT) {
-        (*reinterpret_cast<std::function<void(HWND)>*>(data))(window);
-    } else if (message == PBM_SETPOS || message == PBM_STEPIT || message == PBM_DELTAPOS) {
+    if (message == WM_SETTEXT || message == PBM_SETPOS || message == PBM_STEPIT ||
+        message == PBM_DELTAPOS) {
         (*reinterpret_cast<std::function<void(HWND)>*>(data))(window);
     } else if (message == WM_NCDESTROY) {
         delete reinterpret_cast<std::function<void(HWND)>*>(data);
