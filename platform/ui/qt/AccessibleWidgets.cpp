@@ -13,16 +13,13 @@
 #include "Accessibility.h"
 #include "Dialog.h"
 #include "DialogWindow.h"
+#include "QtText.h"
 
 namespace scx {
 
 using namespace win;
 
 namespace {
-
-QString ToQString(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // An unlabelled information line is read with what it shows.
 void NameAfterOwnText(QWidget* widget) {

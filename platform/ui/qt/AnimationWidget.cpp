@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include "QtText.h"
 #include "Resources.h"
 
 namespace scx {
@@ -15,7 +16,7 @@ AnimationWidget::AnimationWidget(bool centered, QWidget* parent)
 bool AnimationWidget::LoadClip(int clipId) {
     m_frames.clear();
     for (std::string_view path : res::AnimationFrames(clipId)) {
-        QSvgRenderer renderer(QString::fromUtf8(path.data(), static_cast<int>(path.size())));
+        QSvgRenderer renderer(ToQString(path));
         if (!renderer.isValid()) {
             m_frames.clear();
             return false;

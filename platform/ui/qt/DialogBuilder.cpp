@@ -21,6 +21,7 @@
 #include "DialogWindow.h"
 #include "GroupBoxWidget.h"
 #include "ListViewWidget.h"
+#include "QtText.h"
 #include "Resources.h"
 #include "UpDownWidget.h"
 
@@ -29,10 +30,6 @@ namespace scx {
 using namespace win;
 
 namespace {
-
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr double kSmallestTextPoints = 6.5;
 

@@ -26,15 +26,12 @@
 #include "Host.h"
 #include "ListViewWidget.h"
 #include "QtDc.h"
+#include "QtText.h"
 #include "Resources.h"
 
 namespace scx {
 
 namespace {
-
-QString ToQString(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // Multi-line edits hand their text out with CR LF line breaks, as the platform does.
 std::string WithCrLf(const QString& text) {
@@ -90,7 +87,7 @@ std::string DialogWindow::Caption() const {
 
 void DialogWindow::SetIcon(int iconId) {
     const std::string_view path = res::ImagePath(iconId);
-    setWindowIcon(QIcon(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()))));
+    setWindowIcon(QIcon(ToQString(path)));
 }
 
 void DialogWindow::PaintNow() {

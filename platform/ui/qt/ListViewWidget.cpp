@@ -2,17 +2,10 @@
 
 #include <QHeaderView>
 #include <algorithm>
-#include <string_view>
+
+#include "QtText.h"
 
 namespace scx {
-
-namespace {
-
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 // The rows.
 
