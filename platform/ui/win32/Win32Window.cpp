@@ -188,9 +188,7 @@ void Win32Window::SetIcon(int iconId) {
 }
 
 void Win32Window::PaintNow() {
-    while (!m_staleLists.empty()) {
-        SyncList(*m_staleLists.begin());
-    }
+    SyncLists();
     // The client area is drawn anew (OnPaint may show other values); the controls
     // repaint what they changed.
     InvalidateRect(m_window, nullptr, TRUE);
@@ -419,6 +417,12 @@ void Win32Window::SyncList(int id) const {
     }
 }
 
+void Win32Window::SyncLists() const {
+    while (!m_staleLists.empty()) {
+        SyncList(*m_staleLists.begin());
+    }
+}
+
 std::vector<int> Win32Window::SelectedListRows(int id) const {
     SyncList(id);
     std::vector<int> rows;
@@ -546,9 +550,7 @@ bool Win32Window::Handle(unsigned message, unsigned long long wParam, long long 
                          long long& result) {
     if (message == kSyncListsMessage) {
         m_syncPosted = false;
-        while (!m_staleLists.empty()) {
-            SyncList(*m_staleLists.begin());
-        }
+        SyncLists();
         return true;
     }
     if (message == kAccessibleClickMessage) {

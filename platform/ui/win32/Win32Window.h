@@ -89,6 +89,7 @@ class Win32Window : public DialogPeer {
     // and the control learns the new count before it is drawn or its selection used.
     void ResizeList(int id, int at, int change);
     void SyncList(int id) const;
+    void SyncLists() const;
     void AttachMenu();
     // The dialog procedure's work; true when the message was handled, `result` its value.
     bool Handle(unsigned message, unsigned long long wParam, long long lParam, long long& result);
