@@ -77,7 +77,7 @@ QWidget* MakeEdit(const ControlTemplate& c, DialogWindow& window, QWidget* paren
         if (readOnly) {
             ShowAsReadOnly(edit, Has(c.style, WS_BORDER));
         }
-        window.WatchEdit(edit, c.id, Has(c.style, ES_WANTRETURN));
+        window.WatchEdit(edit, Has(c.style, ES_WANTRETURN));
         return edit;
     }
     auto* edit = new QLineEdit(parent);
@@ -93,7 +93,7 @@ QWidget* MakeEdit(const ControlTemplate& c, DialogWindow& window, QWidget* paren
     if (readOnly) {
         ShowAsReadOnly(edit, Has(c.style, WS_BORDER));
     }
-    window.WatchEdit(edit, c.id, false);
+    window.WatchEdit(edit, false);
     return edit;
 }
 

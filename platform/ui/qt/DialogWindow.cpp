@@ -64,8 +64,7 @@ QWidget* DialogWindow::Control(int id) const {
     return found == m_controls.end() ? nullptr : found->second;
 }
 
-void DialogWindow::WatchEdit(QWidget* edit, int id, bool wantsReturn) {
-    edit->setProperty("scxControlId", id);
+void DialogWindow::WatchEdit(QWidget* edit, bool wantsReturn) {
     edit->setProperty("scxWantsReturn", wantsReturn);
     edit->installEventFilter(this);
 }

@@ -36,7 +36,7 @@ class DialogWindow : public QDialog, public DialogPeer {
     // Records the controls the builder made, by id.
     void SetControls(std::map<int, QWidget*> controls) { m_controls = std::move(controls); }
     // Lets an edit pass Enter and Escape on to the dialog, and report losing the focus.
-    void WatchEdit(QWidget* edit, int id, bool wantsReturn);
+    void WatchEdit(QWidget* edit, bool wantsReturn);
     // The control id a widget was built for; IDC_STATIC for any other widget.
     static int ControlIdOf(const QObject* widget);
 
