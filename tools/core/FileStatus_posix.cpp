@@ -45,18 +45,15 @@ struct timespec ToTimespec(const FileTime& time) {
 // The attribute's value; nothing when the file has none or the file system keeps none.
 // Throws for any other failure.
 std::optional<std::string> ReadDosValue(int fd, const std::string& path) {
-    const auto get = [fd](char* buffer, std::size_t size) {
-        return ::fgetxattr(fd, dosattrib::kName, buffer, size);
-    };
     std::string value(256, '\0');
     for (;;) {
-        const ssize_t n = get(value.data(), value.size());
+        const ssize_t n = ::fgetxattr(fd, dosattrib::kName, value.data(), value.size());
         if (n >= 0) {
             value.resize(static_cast<std::size_t>(n));
             return value;
         }
         if (errno == ERANGE) {
-            const ssize_t needed = get(nullptr, 0);
+            const ssize_t needed = ::fgetxattr(fd, dosattrib::kName, nullptr, 0);
             if (needed < 0) {
                 continue;  // gone or changed again: the next round says which
             }
