@@ -3,10 +3,7 @@
 #include "Resources.h"
 
 // After our headers: <windows.h> has macros of the names of WinDefs.h's constants.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "WindowsApi.h"
 
 namespace scx::res {
 
