@@ -54,30 +54,35 @@ CFileStatus GetFileStatus(const CFile& file) {
 }
 
 StatusWrite SetFileStatus(const std::string& path, const CFileStatus& status, StatusParts parts) {
+    if ((parts & part::all) == 0) {
+        return StatusWrite::complete;
+    }
+    // Opened once for both steps. Changing the times and the attributes needs only the
+    // right to write attributes, which a read-only file grants.
+    const HANDLE handle = ::CreateFileW(win32::Widen(path).c_str(), FILE_WRITE_ATTRIBUTES, 0,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        ThrowLastError(path);
+    }
+    const struct Closer {
+        HANDLE handle;
+        ~Closer() { ::CloseHandle(handle); }
+    } closer{handle};
+
     StatusParts applied = 0;
     const auto writeTimes = [&] {
         constexpr StatusParts kTimes = part::modified | part::created | part::accessed;
         if ((parts & kTimes) == 0) {
             return;
         }
-        // Changing the times needs only the right to write attributes, which a read-only
-        // file grants.
-        const HANDLE handle = ::CreateFileW(win32::Widen(path).c_str(), FILE_WRITE_ATTRIBUTES, 0,
-                                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (handle == INVALID_HANDLE_VALUE) {
-            ThrowLastError(path);
-        }
         const FILETIME creation = ToFiletime(status.m_ctime);
         const FILETIME access = ToFiletime(status.m_atime);
         const FILETIME write = ToFiletime(status.m_mtime);
         // A null time is left as it is.
-        const BOOL set = ::SetFileTime(handle, (parts & part::created) != 0 ? &creation : nullptr,
-                                       (parts & part::accessed) != 0 ? &access : nullptr,
-                                       (parts & part::modified) != 0 ? &write : nullptr);
-        const DWORD error = ::GetLastError();
-        ::CloseHandle(handle);
-        if (!set) {
-            throw CFileException(win32::CauseFromLastError(error), path, static_cast<int>(error));
+        if (!::SetFileTime(handle, (parts & part::created) != 0 ? &creation : nullptr,
+                           (parts & part::accessed) != 0 ? &access : nullptr,
+                           (parts & part::modified) != 0 ? &write : nullptr)) {
+            ThrowLastError(path);
         }
         applied |= parts & kTimes;
     };
@@ -85,9 +90,10 @@ StatusWrite SetFileStatus(const std::string& path, const CFileStatus& status, St
         if ((parts & part::attributes) == 0) {
             return;
         }
+        FILE_BASIC_INFO info{};          // times of zero are left as they are
         constexpr DWORD kNormal = 0x80;  // what the system takes for "no attribute at all"
-        const DWORD attributes = status.m_attribute == 0 ? kNormal : status.m_attribute;
-        if (!::SetFileAttributesW(win32::Widen(path).c_str(), attributes)) {
+        info.FileAttributes = status.m_attribute == 0 ? kNormal : status.m_attribute;
+        if (!::SetFileInformationByHandle(handle, FileBasicInfo, &info, sizeof info)) {
             ThrowLastError(path);
         }
         applied |= part::attributes;
