@@ -21,24 +21,26 @@ namespace {
 
 constexpr std::string_view kTemporaryStem = "scindarex-extraction";
 
-// Whether anything bears `path`, looked at without following a link: a dangling link is a
-// name the user has. Where the folder cannot be read, the existence test decides.
-bool NameTaken(const std::string& path, CArchiveExtractObserver& observer) {
+// What the destination folder shows of an output name, looked at once without following a
+// link: a dangling link is a name the user has, and a name too long for the folder's file
+// system would be taken for an existing file, and its creation would end the extraction.
+enum class NameLook { tooLong, seen, unseen };
+
+NameLook LookAt(const std::string& path) {
     std::error_code error;
     const std::filesystem::file_status status =
         std::filesystem::symlink_status(Utf8Path(path), error);
-    if (!error && status.type() != std::filesystem::file_type::not_found) {
-        return true;
+    if (error == std::errc::filename_too_long) {
+        return NameLook::tooLong;
     }
-    return observer.OutputExists(path);
+    return !error && status.type() != std::filesystem::file_type::not_found ? NameLook::seen
+                                                                            : NameLook::unseen;
 }
 
-// Whether the folder's file system can hold a file of `path`'s name: one too long would be
-// taken for an existing file, and its creation would end the extraction.
-bool NameFits(const std::string& path) {
-    std::error_code error;
-    static_cast<void>(std::filesystem::symlink_status(Utf8Path(path), error));
-    return error != std::errc::filename_too_long;
+// Whether anything bears `path`. Where the folder shows nothing, or cannot be read, the
+// existence test decides.
+bool NameTaken(NameLook look, const std::string& path, CArchiveExtractObserver& observer) {
+    return look == NameLook::seen || observer.OutputExists(path);
 }
 
 // Writes `size` bytes of `archive` from `offset` under `path`, through a staged file that
@@ -61,7 +63,8 @@ std::optional<std::string> ChooseOutput(const ExtractOptions& options, std::size
                                         const std::string& name, CArchiveExtractObserver& observer,
                                         pieces::CUserPrompt& prompt) {
     // The refusals of an output path, ending with `outputName`.
-    const auto refused = [&](const std::string& path, const std::string& outputName) {
+    const auto refused = [&](const std::string& path, const std::string& outputName,
+                             NameLook look) {
         if (IsSameExistingFile(path, options.archivePath)) {
             observer.OnRefusal(res::IDS_OUTPUT_IS_ARCHIVE, path);
             return true;
@@ -70,17 +73,18 @@ std::optional<std::string> ChooseOutput(const ExtractOptions& options, std::size
             observer.OnRefusal(res::IDS_NAME_FORBIDDEN_CHARACTER, outputName);
             return true;
         }
-        if (!NameFits(path)) {
+        if (look == NameLook::tooLong) {
             observer.OnRefusal(res::IDS_NAME_TOO_LONG_FOR_FOLDER, outputName);
             return true;
         }
         return false;
     };
     std::string path = options.destFolder + name;
-    if (refused(path, name)) {
+    NameLook look = LookAt(path);
+    if (refused(path, name, look)) {
         return std::nullopt;
     }
-    switch (pieces::ChooseOutputName(NameTaken(path, observer), prompt, name)) {
+    switch (pieces::ChooseOutputName(NameTaken(look, path, observer), prompt, name)) {
         case pieces::OutputNameChoice::keepName:
             return path;
         case pieces::OutputNameChoice::cancel:
@@ -95,10 +99,11 @@ std::optional<std::string> ChooseOutput(const ExtractOptions& options, std::size
     }
     const std::string copyName = std::string(pieces::kCopyPrefix) + name;
     path = options.destFolder + copyName;
-    if (refused(path, copyName)) {
+    look = LookAt(path);
+    if (refused(path, copyName, look)) {
         return std::nullopt;
     }
-    if (NameTaken(path, observer) && !prompt.AskYesNo(res::IDS_OVERWRITE, copyName)) {
+    if (NameTaken(look, path, observer) && !prompt.AskYesNo(res::IDS_OVERWRITE, copyName)) {
         observer.OnDeclined(index, path);
         return std::nullopt;
     }
