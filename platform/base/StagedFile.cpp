@@ -72,9 +72,8 @@ CStagedFile::CStagedFile(const std::string& finalPath, std::string_view stem)
         if (detail::OpenRegistered(m_file, m_temporaryPath, flags, error)) {
             try {
                 m_file.ReportAs(Beside(m_file.GetFilePath(), name));
-                detail::RefuseToReplace(m_finalPath, m_file.GetFilePath());
                 // Before any byte is written: whoever opens the file meanwhile keeps it.
-                detail::KeepPermissionsOf(m_finalPath, m_file);
+                detail::PrepareToReplace(m_finalPath, m_file);
             } catch (...) {
                 Discard();
                 throw;

@@ -18,15 +18,13 @@ bool OpenRegistered(CFile& file, const std::string& path, unsigned flags, CFileE
 // takes the text after the last separator for its name, would read it otherwise.
 std::string FinalPathOf(const std::string& path);
 
-// Refuses, naming `shown`, to replace what a file rewritten in place would not be written
-// to, since a rename would not ask: a regular file at `path` that the user may not write
-// (accessDenied), or anything there but a regular file or a link (notRegularFile).
-void RefuseToReplace(const std::string& path, const std::string& shown);
-
-// Gives `file` the owner, group and permissions of the regular file at `path` that it is to
-// replace, as far as the user may, as a file rewritten in place would keep them; nothing
-// where the system has none to give.
-void KeepPermissionsOf(const std::string& path, CFile& file);
+// Readies `file` to replace what bears `path`, looked at once. Refuses, naming `file` as it
+// reports itself, what a file rewritten in place would not be written to, since a rename
+// would not ask: a regular file at `path` that the user may not write (accessDenied), or
+// anything there but a regular file or a link (notRegularFile). Otherwise gives `file` the
+// owner, group and permissions of a regular file there, as far as the user may, as a file
+// rewritten in place would keep them; nothing where the system has none to give.
+void PrepareToReplace(const std::string& path, CFile& file);
 
 // Renames `from` over `to`, replacing a file there; throws CFileException naming `shown`.
 void RenameOver(const std::string& from, const std::string& to, const std::string& shown);

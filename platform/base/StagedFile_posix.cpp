@@ -51,35 +51,29 @@ std::string detail::FinalPathOf(const std::string& path) {
     return path;
 }
 
-void detail::RefuseToReplace(const std::string& path, const std::string& shown) {
+void detail::PrepareToReplace(const std::string& path, CFile& file) {
     struct stat replaced {};
     if (::lstat(path.c_str(), &replaced) != 0 || S_ISLNK(replaced.st_mode)) {
         return;
     }
     // Root may rename over a device or a pipe (/dev/null) as over a file.
     if (!S_ISREG(replaced.st_mode)) {
-        throw CFileException(CFileException::notRegularFile, shown);
+        throw CFileException(CFileException::notRegularFile, file.GetFilePath());
     }
     if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 &&
         (errno == EACCES || errno == EROFS)) {
         const int err = errno;
-        throw CFileException(CFileException::accessDenied, shown, err);
+        throw CFileException(CFileException::accessDenied, file.GetFilePath(), err);
     }
-}
-
-void detail::KeepPermissionsOf(const std::string& path, CFile& file) {
     // Through the descriptor, so that nothing swapped in under the temporary name is
     // changed; never the set-user or set-group bits. The owner and group as far as the user
     // may give them: root any, others only a group of theirs.
-    struct stat replaced {};
-    if (::lstat(path.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode)) {
-        const int fd = file.Handle();
-        if (::fchown(fd, replaced.st_uid, replaced.st_gid) != 0 &&
-            ::fchown(fd, static_cast<uid_t>(-1), replaced.st_gid) != 0) {
-            // Then the file stays the user's, in their own group.
-        }
-        ::fchmod(fd, replaced.st_mode & 0777);
+    const int fd = file.Handle();
+    if (::fchown(fd, replaced.st_uid, replaced.st_gid) != 0 &&
+        ::fchown(fd, static_cast<uid_t>(-1), replaced.st_gid) != 0) {
+        // Then the file stays the user's, in their own group.
     }
+    ::fchmod(fd, replaced.st_mode & 0777);
 }
 
 void detail::RenameOver(const std::string& from, const std::string& to, const std::string& shown) {

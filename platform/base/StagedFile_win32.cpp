@@ -63,7 +63,9 @@ std::string detail::FinalPathOf(const std::string& path) {
     return win32::FullPath(path);
 }
 
-void detail::RefuseToReplace(const std::string& path, const std::string& shown) {
+// The read-only attribute is the one permission a file carries here, and it is refused.
+void detail::PrepareToReplace(const std::string& path, CFile& file) {
+    const std::string& shown = file.GetFilePath();
     const DWORD attributes = ::GetFileAttributesW(win32::Widen(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ==
@@ -76,9 +78,6 @@ void detail::RefuseToReplace(const std::string& path, const std::string& shown) 
                              static_cast<int>(ERROR_ACCESS_DENIED));
     }
 }
-
-// The read-only attribute is the one permission a file carries here, and it is refused above.
-void detail::KeepPermissionsOf(const std::string&, CFile&) {}
 
 void detail::RenameOver(const std::string& from, const std::string& to, const std::string& shown) {
     const std::wstring target = win32::Widen(to);
