@@ -67,13 +67,13 @@ std::string detail::FinalPathOf(const std::string& path) {
 void detail::PrepareToReplace(const std::string& path, CFile& file) {
     const std::string& shown = file.GetFilePath();
     const DWORD attributes = ::GetFileAttributesW(win32::Widen(path).c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ==
-            FILE_ATTRIBUTE_DIRECTORY) {
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        return;
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         throw CFileException(CFileException::notRegularFile, shown);
     }
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
-        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0) {
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
         throw CFileException(CFileException::accessDenied, shown,
                              static_cast<int>(ERROR_ACCESS_DENIED));
     }
