@@ -41,6 +41,12 @@ constexpr bool TakesFocus(ControlKind kind) {
     }
 }
 
+// The kinds a click acts on: push buttons, check boxes and radio buttons.
+constexpr bool IsButton(ControlKind kind) {
+    return kind == ControlKind::PushButton || kind == ControlKind::CheckBox ||
+           kind == ControlKind::RadioButton;
+}
+
 struct Rect16 {
     int x = 0;
     int y = 0;

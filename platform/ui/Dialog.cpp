@@ -14,15 +14,6 @@ namespace scx {
 
 using namespace win;
 
-namespace {
-
-bool IsButton(ControlKind kind) {
-    return kind == ControlKind::PushButton || kind == ControlKind::CheckBox ||
-           kind == ControlKind::RadioButton;
-}
-
-}  // namespace
-
 CDialog::CDialog(int templateId)
     : m_templateId(templateId), m_template(res::FindDialog(templateId)) {
     if (m_template == nullptr) {

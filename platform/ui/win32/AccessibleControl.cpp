@@ -24,11 +24,6 @@ bool IsSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-bool IsButton(ControlKind kind) {
-    return kind == ControlKind::PushButton || kind == ControlKind::CheckBox ||
-           kind == ControlKind::RadioButton;
-}
-
 // The template's kind is what the control is: wine's standard object calls every control
 // a client area.
 LONG RoleOf(ControlKind kind) {
