@@ -34,6 +34,9 @@ class CFileView {
     friend std::size_t FirstDifference(const CFileView& a, const CFileView& b, std::size_t count);
 
     void Release();
+    // Raises the end-of-file error when the file no longer holds the view's first `length`
+    // bytes: cut inside a page, it raises no fault, and the page reads as zeros past its end.
+    void CheckHolds(std::size_t length) const;
     // Raises the failure of a look that faulted at `address`: the end of file when the
     // file is now shorter than that place, otherwise a read error.
     [[noreturn]] void ThrowFault(const void* address) const;

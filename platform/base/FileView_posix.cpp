@@ -85,17 +85,19 @@ void CFileView::Release() {
     }
 }
 
-void CFileView::ThrowFault(const void* address) const {
+void CFileView::CheckHolds(std::size_t length) const {
     struct stat info {};
     if (::fstat(m_handle, &info) != 0) {
         const int err = errno;
         throw CFileException(CFileException::genericException, m_strFilePath, err);
     }
-    const std::uint64_t at =
-        m_offset + static_cast<std::uint64_t>(static_cast<const char*>(address) - m_data);
-    if (at >= static_cast<std::uint64_t>(info.st_size)) {
+    if (m_offset + length > static_cast<std::uint64_t>(info.st_size)) {
         throw CFileException(CFileException::endOfFile, m_strFilePath);
     }
+}
+
+void CFileView::ThrowFault(const void* address) const {
+    CheckHolds(static_cast<std::size_t>(static_cast<const char*>(address) - m_data) + 1);
     throw CFileException(CFileException::genericException, m_strFilePath, EIO);
 }
 
@@ -114,6 +116,9 @@ std::size_t FirstDifference(const CFileView& a, const CFileView& b, std::size_t 
         const std::size_t difference = FirstDifference(a.m_data, b.m_data, count);
         t_lookJump = nullptr;
         ::sigaction(SIGBUS, &g_previousBusHandler, nullptr);
+        const std::size_t looked = difference < count ? difference + 1 : count;
+        a.CheckHolds(looked);
+        b.CheckHolds(looked);
         return difference;
     }
     t_lookJump = nullptr;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "File.h"
@@ -61,6 +62,55 @@ TEST(FileViewTest, ShortenedUnderItsView) {
             EXPECT_EQ(e.m_strFileName, tmp.Path(shortened));
         }
         EXPECT_EQ(FirstDifference(viewA, viewB, kPage), kPage) << shortened;
+    }
+#endif
+}
+
+// Cut inside the view's last page, the file raises no fault: the page reads as zeros past
+// the new end. A look that went past that end is the end-of-file error all the same; a
+// difference found before it stands.
+TEST(FileViewTest, ShortenedInsideItsLastPage) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows reads instead of mapping";
+#else
+    TempFolder tmp;
+    constexpr std::size_t kLength = kPage + 100;
+    constexpr std::uint64_t kCut = kPage + 50;
+    std::string bytes = PatternBytes(kLength);
+    std::fill(bytes.begin() + kPage + 20, bytes.end(), '\0');  // what the cut page reads as
+    const struct {
+        const char* shortened;
+        std::size_t changedAt;  // in the other file; kLength: nowhere
+        std::size_t found;      // kLength: the end-of-file error
+    } cases[] = {
+        {"a", kLength, kLength}, {"b", kLength, kLength},       {"a", kPage + 70, kLength},
+        {"a", 10, 10},           {"b", kPage + 49, kPage + 49},
+    };
+    for (const auto& c : cases) {
+        const bool cutA = std::string(c.shortened) == "a";
+        std::string changed = bytes;
+        if (c.changedAt < kLength) {
+            changed[c.changedAt] = 'x';
+        }
+        WriteWholeFile(tmp.Path("a"), cutA ? bytes : changed);
+        WriteWholeFile(tmp.Path("b"), cutA ? changed : bytes);
+        CFile a(tmp.Path("a"), kRead);
+        CFile b(tmp.Path("b"), kRead);
+        const CFileView viewA = CFileView::Map(a, 0, kLength);
+        const CFileView viewB = CFileView::Map(b, 0, kLength);
+        std::filesystem::resize_file(tmp.Path(c.shortened), kCut);
+        const std::string label = std::string(c.shortened) + " " + std::to_string(c.changedAt);
+        if (c.found < kLength) {
+            EXPECT_EQ(FirstDifference(viewA, viewB, kLength), c.found) << label;
+            continue;
+        }
+        try {
+            FirstDifference(viewA, viewB, kLength);
+            ADD_FAILURE() << label << ": no exception";
+        } catch (const CFileException& e) {
+            EXPECT_EQ(e.m_cause, CFileException::endOfFile) << label;
+            EXPECT_EQ(e.m_strFileName, tmp.Path(c.shortened)) << label;
+        }
     }
 #endif
 }
