@@ -27,31 +27,43 @@ constexpr int kPopulate = MAP_POPULATE;  // one call reads the window in, not a 
 constexpr int kPopulate = 0;
 #endif
 
-// The look in progress on this thread, if any: where its fault jumps back to, and the
-// address that faulted.
+// The look in progress on this thread, if any: the mappings it reads, where a fault in
+// them jumps back to, and the address that faulted.
+struct Mapping {
+    const void* base;
+    std::size_t length;
+};
+thread_local Mapping t_lookMappings[2];
 thread_local sigjmp_buf* t_lookJump = nullptr;
 thread_local const void* t_faultAddress = nullptr;
 // The handler that a look replaced, put back when it ends.
 struct sigaction g_previousBusHandler;
 
+bool Holds(const void* base, std::size_t length, const void* address) {
+    const auto* first = static_cast<const char*>(base);
+    const auto* at = static_cast<const char*>(address);
+    return at >= first && at < first + length;
+}
+
+bool InLook(const void* address) {
+    return Holds(t_lookMappings[0].base, t_lookMappings[0].length, address) ||
+           Holds(t_lookMappings[1].base, t_lookMappings[1].length, address);
+}
+
 void OnBusError(int signal, siginfo_t* info, void*) {
-    if (t_lookJump == nullptr) {
-        // Another thread's fault: as if no look had replaced the handler. A fault comes
-        // back when the instruction runs again; a sent signal is sent again.
+    // Another thread's fault, one outside the views (a bug, not a shortened file) or a
+    // signal sent: as if no look had replaced the handler. A fault comes back when the
+    // instruction runs again; a sent signal is sent again.
+    const bool sent = info->si_code <= 0;
+    if (t_lookJump == nullptr || sent || !InLook(info->si_addr)) {
         ::sigaction(SIGBUS, &g_previousBusHandler, nullptr);
-        if (info->si_code <= 0) {
+        if (sent) {
             ::raise(signal);
         }
         return;
     }
     t_faultAddress = info->si_addr;
     ::siglongjmp(*t_lookJump, 1);
-}
-
-bool Holds(const void* base, std::size_t length, const void* address) {
-    const auto* first = static_cast<const char*>(base);
-    const auto* at = static_cast<const char*>(address);
-    return at >= first && at < first + length;
 }
 
 }  // namespace
@@ -112,6 +124,8 @@ std::size_t FirstDifference(const CFileView& a, const CFileView& b, std::size_t 
     // Nothing that needs destroying lives between here and the jump back.
     sigjmp_buf jump;
     if (sigsetjmp(jump, 1) == 0) {
+        t_lookMappings[0] = {a.m_base, a.m_mappedLength};
+        t_lookMappings[1] = {b.m_base, b.m_mappedLength};
         t_lookJump = &jump;
         const std::size_t difference = FirstDifference(a.m_data, b.m_data, count);
         t_lookJump = nullptr;

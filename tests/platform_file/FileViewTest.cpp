@@ -2,8 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <pthread.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 #include <algorithm>
 #include <filesystem>
+#include <thread>
 
 #include "File.h"
 #include "FileView.h"
@@ -112,6 +120,53 @@ TEST(FileViewTest, ShortenedInsideItsLastPage) {
             EXPECT_EQ(e.m_strFileName, tmp.Path(c.shortened)) << label;
         }
     }
+#endif
+}
+
+#ifndef _WIN32
+// Looks at the two files again and again while another thread sends this one SIGBUS once
+// the look has put its handler in place; exits 1 when the signal made a file fail.
+[[noreturn]] void LookWhileABusErrorIsSent(const std::string& pathA, const std::string& pathB,
+                                           std::size_t length) {
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
+    CFile a(pathA, kRead);
+    CFile b(pathB, kRead);
+    const CFileView viewA = CFileView::Map(a, 0, length);
+    const CFileView viewB = CFileView::Map(b, 0, length);
+    const pthread_t looker = ::pthread_self();
+    std::thread([looker] {
+        struct sigaction current {};
+        do {
+            ::sigaction(SIGBUS, nullptr, &current);
+        } while (current.sa_handler == SIG_DFL);
+        ::pthread_kill(looker, SIGBUS);
+    }).detach();
+    try {
+        for (int look = 0; look < 1000; ++look) {
+            FirstDifference(viewA, viewB, length);
+        }
+    } catch (const CFileException&) {
+        ::_exit(1);
+    }
+    ::_exit(0);
+}
+#endif
+
+// A SIGBUS sent by another program while a view is looked at is no fault of the file: it
+// ends the process as it would have without the look.
+TEST(FileViewTest, ASentBusErrorIsNotTheFilesFailure) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows reads instead of mapping";
+#else
+    TempFolder tmp;
+    constexpr std::size_t kLength = std::size_t{32} << 20;  // long enough a look to land in
+    for (const char* name : {"a", "b"}) {
+        WriteWholeFile(tmp.Path(name), "");
+        std::filesystem::resize_file(tmp.Path(name), kLength);
+    }
+    EXPECT_EXIT(LookWhileABusErrorIsSent(tmp.Path("a"), tmp.Path("b"), kLength),
+                ::testing::KilledBySignal(SIGBUS), "");
 #endif
 }
 
