@@ -38,13 +38,6 @@ std::int64_t MeasureMember(const ArchiveMemberFile& member) {
     return static_cast<std::int64_t>(std::min<std::uint64_t>(length, kMaxDataBytes + 1ull));
 }
 
-// The file an archive written at `path` replaces: a link there keeps naming the archive.
-std::string ReplacedPath(const std::string& path) {
-    std::error_code error;
-    const std::filesystem::path target = std::filesystem::canonical(Utf8Path(path), error);
-    return error ? path : Utf8Text(target);
-}
-
 std::string PropertyBlock(const ArchiveProperties& properties) {
     std::string text(kFixedStart);
     text += kWrittenVersion;
@@ -132,7 +125,7 @@ WriteResult WriteArchive(const std::string& path, const ArchiveProperties& prope
     }
 
     // The archive it replaces stays until this one is whole.
-    CStagedFile staged(ReplacedPath(path), kTemporaryStem);
+    CStagedFile staged(PathThroughLinks(path), kTemporaryStem);
     CFile& archive = staged.File();
     std::string block = PropertyBlock(properties) + "@struct;{";
     std::int64_t position = 0;

@@ -219,8 +219,9 @@ std::string HelpText() {
            "  join   rejoint l'ensemble dont PREMIÈRE_PARTIE est la partie .001 ; avec\n"
            "         --hjsplit, un ensemble HJSplit (film.avi.001, film.avi.002...).\n"
            "         Si un fichier de sommes de contrôle (film.sha256) se trouve à côté,\n"
-           "         chaque partie est vérifiée ; une partie endommagée arrête la\n"
-           "         jonction et le fichier joint incomplet est supprimé.\n"
+           "         chaque partie est vérifiée ; le fichier joint ne prend son nom\n"
+           "         qu'une fois entier et vérifié : une partie endommagée arrête la\n"
+           "         jonction et le fichier qui portait ce nom reste tel quel.\n"
            "  verify vérifie chaque partie de l'ensemble avec son fichier de sommes de\n"
            "         contrôle et affiche « nom: OK » ou « nom: FAILED » comme sha256sum -c.\n"
            "  info   affiche, une par ligne, les indications du panneau de la fenêtre :\n"
@@ -262,8 +263,9 @@ std::string HelpText() {
            "\n"
            "Codes de sortie : 0 réussite ; 1 refus (vérification du programme ou réponse\n"
            "à une question) ; 2 mauvaise utilisation ; 3 erreur de fichier ; 130, 143,\n"
-           "129 interrompu (Ctrl-C, SIGTERM, SIGHUP), le fichier en cours d'écriture\n"
-           "supprimé.\n" +
+           "129 interrompu (Ctrl-C, SIGTERM, SIGHUP) : l'archive, le fichier extrait ou\n"
+           "le fichier d'une jonction vérifiée en cours d'écriture est supprimé ; une\n"
+           "découpe ou une jonction sans vérification laisse ce qu'elle a écrit.\n" +
            ToolsHelpText();
 }
 

@@ -1,8 +1,7 @@
 #include "JoinEngine.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
+#include <optional>
 #include <vector>
 
 #include "DataCopy.h"
@@ -14,7 +13,7 @@
 #include "Progress.h"
 #include "ReadAhead.h"
 #include "ResourceIds.h"
-#include "Utf8Path.h"
+#include "StagedFile.h"
 
 namespace scx::pieces {
 
@@ -98,34 +97,37 @@ void AppendPiece(CFile& piece, CFile& output, std::uint64_t count, std::int64_t 
     }
 }
 
-// Removes the joined file unless the join gets to its end. Armed only for a verified join:
-// without one, what was written stays on disk, as the window has always left it.
-class CUnfinishedOutput {
+// The joined file. A verified join stages it, so that only a whole file whose checksums
+// matched takes its name: a failure or an interruption leaves what bore the name before.
+// Without verification it is written in place, and what was written stays on disk on a
+// failure, as the window has always left it.
+class CJoinedOutput {
   public:
-    CUnfinishedOutput(CFile& output, bool armed) : m_output(output), m_armed(armed) {}
-    ~CUnfinishedOutput() {
-        if (m_armed) {
-            const std::string path = m_output.GetFilePath();
-            m_output.Abort();
-            std::error_code ignored;
-            std::filesystem::remove(Utf8Path(path), ignored);
+    CJoinedOutput(const std::string& path, bool verified) {
+        if (verified) {
+            m_staged.emplace(PathThroughLinks(path), "scindarex-join");
+        } else {
+            m_inPlace.emplace(path, kCreateFlags);
         }
     }
-    CUnfinishedOutput(const CUnfinishedOutput&) = delete;
-    CUnfinishedOutput& operator=(const CUnfinishedOutput&) = delete;
 
-    // Closes the output, whose end the tap has seen; a failure to close still removes it.
+    CFile& File() { return m_staged ? m_staged->File() : *m_inPlace; }
+
+    // Closes the output, whose end the tap has seen, and puts a staged one in its place.
     void Finish(CPieceTap* tap) {
         if (tap != nullptr) {
             tap->OnSetEnd();
         }
-        m_output.Close();
-        m_armed = false;
+        if (m_staged) {
+            m_staged->Commit();
+        } else {
+            m_inPlace->Close();
+        }
     }
 
   private:
-    CFile& m_output;
-    bool m_armed;
+    std::optional<CStagedFile> m_staged;
+    std::optional<CFile> m_inPlace;
 };
 
 EngineResult ToResult(NameOutcome outcome) {
@@ -169,8 +171,8 @@ EngineResult RunOwnJoin(const JoinOptions& options, CEngineObserver& observer,
 
     observer.OnRepaint();
     observer.OnCaptionPercent(CaptionPercent(count, 1));
-    CFile output(outputName, kCreateFlags);
-    CUnfinishedOutput unfinished(output, options.tap != nullptr);
+    CJoinedOutput joined(outputName, options.tap != nullptr);
+    CFile& output = joined.File();
     CReadAhead ahead(PieceNames(options, count), kMetaTagSize);
     std::uint64_t bytesDone = 0;
     AppendPiece(first, output, firstLength - kMetaTagSize, 1, count, bytesDone, ahead, observer,
@@ -187,7 +189,7 @@ EngineResult RunOwnJoin(const JoinOptions& options, CEngineObserver& observer,
         observer.OnStepIt();
         piece.Close();
     }
-    unfinished.Finish(options.tap);
+    joined.Finish(options.tap);
     observer.OnFinishedCaption();
     observer.OnProgressPos(kProgressEnd);
     return EngineResult::done;
@@ -217,8 +219,8 @@ EngineResult RunHJSplitJoin(const JoinOptions& options, CEngineObserver& observe
     // it was chosen leaves neither an empty joined file nor a truncated one the user had
     // agreed to replace.
     CFile first(options.firstPiecePath, kReadFlags);
-    CFile output(outputName, kCreateFlags);
-    CUnfinishedOutput unfinished(output, options.tap != nullptr);
+    CJoinedOutput joined(outputName, options.tap != nullptr);
+    CFile& output = joined.File();
     CReadAhead ahead(PieceNames(options, count), 0);
     std::uint64_t bytesDone = 0;
     AppendPiece(first, output, first.GetLength(), 1, count, bytesDone, ahead, observer,
@@ -237,7 +239,7 @@ EngineResult RunHJSplitJoin(const JoinOptions& options, CEngineObserver& observe
         observer.OnRepaint();
         piece.Close();
     }
-    unfinished.Finish(options.tap);
+    joined.Finish(options.tap);
     observer.OnProgressPos(kProgressEnd);
     return EngineResult::done;
 }

@@ -4,8 +4,11 @@
 
 #include <atomic>
 #include <cstddef>
+#include <filesystem>
+#include <system_error>
 
 #include "StagedFilePlatform.h"
+#include "Utf8Path.h"
 
 namespace scx {
 
@@ -55,6 +58,12 @@ void detail::RemovePendingFiles() {
             RemoveFileQuietly(path);
         }
     }
+}
+
+std::string PathThroughLinks(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::canonical(Utf8Path(path), error);
+    return error ? path : Utf8Text(target);
 }
 
 void RemoveStagedFilesNow() {

@@ -44,6 +44,11 @@ class CStagedFile {
     bool m_committed = false;
 };
 
+// The file that `path` names through any links, else `path`: staged there, a new file
+// replaces the file a link names, and the link keeps naming it, as a file rewritten in
+// place through the link would.
+std::string PathThroughLinks(const std::string& path);
+
 // For the programs' mains: an interruption (SIGINT, SIGTERM, SIGHUP; on Windows Ctrl-C,
 // Ctrl-Break and the console's closing) removes the staged files not yet committed, then
 // ends the process with 128 + the signal's number: 130, 143, 129. Signals that the process

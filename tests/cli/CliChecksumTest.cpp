@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <iterator>
@@ -12,6 +13,7 @@
 
 #include "CliFixture.h"
 #include "Sha256.h"
+#include "StagedFile.h"
 
 namespace scx::test {
 namespace {
@@ -247,6 +249,77 @@ TEST_F(CliChecksumTest, AFileErrorRemovesOnlyAVerifiedOutput) {
         EXPECT_EQ(std::filesystem::exists(Path("film.avi")), !verified);
     }
     EXPECT_TRUE(ReadWholeFile(Path("film.avi")) == kBytes.substr(0, 2048));
+}
+
+// A verified join writes nothing under the joined name until every checksum matched: a
+// file the user agreed to replace is kept when the join fails or is interrupted, and no
+// file is left that looks whole.
+TEST_F(CliChecksumTest, AVerifiedJoinKeepsTheFileItWouldReplaceUntilItIsWhole) {
+    SplitFilm();
+    const std::string before = "the film that was there";
+    const std::vector<std::string> join = {"join", Path("film.001"), "--if-exists", "overwrite",
+                                           "--quiet"};
+    enum class Failure { readError, badChecksum, interruption, hangUp, termination };
+    for (const Failure failure : {Failure::readError, Failure::badChecksum, Failure::interruption,
+                                  Failure::hangUp, Failure::termination}) {
+        SCOPED_TRACE(static_cast<int>(failure));
+        for (const bool existed : {true, false}) {
+            SCOPED_TRACE(existed);
+            if (existed) {
+                WriteWholeFile(Path("film.avi"), before);
+            }
+            const std::vector<std::string> files = Files();
+            if (failure == Failure::readError || failure == Failure::badChecksum) {
+                const std::string piece =
+                    failure == Failure::readError ? Path("film.003") : std::string();
+                const std::string sums = ReadWholeFile(Path("film.sha256"));
+                if (failure == Failure::badChecksum) {
+                    std::string bad = sums;
+                    const std::size_t last = bad.rfind('\n', bad.size() - 2) + 1;
+                    bad[last] = bad[last] == '0' ? '1' : '0';
+                    WriteWholeFile(Path("film.sha256"), bad);
+                }
+                CFile::SetFaultHook(
+                    [&](CFile::Op op, const std::string& path, std::uint64_t, std::size_t&) {
+                        return op == CFile::Op::read && path == piece ? EIO : 0;
+                    });
+                const CliRun run = RunCliWith(join);
+                CFile::SetFaultHook(nullptr);
+                WriteWholeFile(Path("film.sha256"), sums);
+                EXPECT_NE(run.code, kExitSuccess);
+            } else {
+#ifdef _WIN32
+                GTEST_SKIP() << "no POSIX signals; the console's events cannot be raised from a "
+                                "test";
+#else
+                const int number = failure == Failure::interruption ? SIGINT
+                                   : failure == Failure::hangUp     ? SIGHUP
+                                                                    : SIGTERM;
+                // As the program's main does; the signal comes with the first byte written.
+                EXPECT_EXIT(
+                    {
+                        RemoveStagedFilesOnInterrupt();
+                        CFile::SetFaultHook([number](CFile::Op op, const std::string&,
+                                                     std::uint64_t, std::size_t&) {
+                            if (op == CFile::Op::write) {
+                                std::raise(number);
+                            }
+                            return 0;
+                        });
+                        std::exit(RunCliWith(join).code);
+                    },
+                    ::testing::ExitedWithCode(128 + number), "");
+#endif
+            }
+            EXPECT_EQ(Files(), files);
+            if (existed) {
+                EXPECT_EQ(ReadWholeFile(Path("film.avi")), before);
+                std::filesystem::remove(Path("film.avi"));
+            }
+        }
+    }
+    EXPECT_EQ(RunCliWith(join).code, kExitSuccess);
+    EXPECT_TRUE(ReadWholeFile(Path("film.avi")) == kBytes);
 }
 
 // Cutting again without --checksums over a set that had them: the old checksum file would
