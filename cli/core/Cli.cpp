@@ -80,8 +80,14 @@ bool EndsWithSeparator(std::string_view path) {
            std::string_view(CFile::kPathSeparators).find(path.back()) != std::string_view::npos;
 }
 
-// A failure as the terminal shows it: its path may end with a name an archive stored.
+// A failure as the terminal shows it, with what a status write stopped half-way applied:
+// its path may end with a name an archive stored, or any a folder holds.
 std::string DescribeOnTerminal(const CFileException& error) {
+    if (const auto* partial = dynamic_cast<const CStatusWriteException*>(&error)) {
+        CStatusWriteException shown = *partial;
+        shown.m_strFileName = EscapeControlCharacters(error.m_strFileName);
+        return tools::PartialWriteText(shown);
+    }
     CFileException shown = error;
     shown.m_strFileName = EscapeControlCharacters(error.m_strFileName);
     return DescribeFileError(shown);
@@ -415,9 +421,7 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
     } catch (const CFileException& error) {
         operation.EndProgressLine();
         out.flush();
-        const auto* partial = dynamic_cast<const CStatusWriteException*>(&error);
-        err << (partial != nullptr ? tools::PartialWriteText(*partial) : DescribeOnTerminal(error))
-            << '\n';
+        err << DescribeOnTerminal(error) << '\n';
     } catch (const std::bad_alloc&) {
         operation.EndProgressLine();
         err << Message(res::IDS_OUT_OF_MEMORY) << '\n';

@@ -8,6 +8,7 @@
 
 #include "Cli.h"
 #include "CliArguments.h"
+#include "EscapedText.h"
 #include "File.h"
 #include "FileComparison.h"
 #include "FileErrorText.h"
@@ -158,8 +159,8 @@ int RunProps(const CliArguments& parsed, std::ostream& out, std::ostream& err) {
             << '\n';
         return kExitRefused;
     }
-    const auto remarks =
-        tools::AppliedStatusRemarks(path, tools::ApplyEditedStatus(path, old, *edited));
+    const auto remarks = tools::AppliedStatusRemarks(EscapeControlCharacters(path),
+                                                     tools::ApplyEditedStatus(path, old, *edited));
     for (const std::string& remark : remarks) {
         err << remark << '\n';
     }

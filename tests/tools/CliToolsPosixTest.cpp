@@ -102,6 +102,21 @@ TEST_F(CliToolsPosixTest, PropsLeavesADateItCannotShow) {
     EXPECT_EQ(after.m_attribute, attr::readOnly);
 }
 
+// A name's control characters reach the terminal escaped, in the remarks as in errors.
+TEST_F(CliToolsPosixTest, PropsRemarksEscapeTheName) {
+    ScratchMount ramfs(Path("ramfs"), ScratchMount::Kind::ramfs);
+    if (!ramfs.Refusal().empty()) {
+        GTEST_SKIP() << ramfs.Refusal();
+    }
+    const std::string path = Path("ramfs/\x1b[31mred");
+    WriteWholeFile(path, "data");
+    const CliRun run = RunCliWith({"props", path, "--hidden", "on"});
+    EXPECT_EQ(run.code, kExitRefused);
+    EXPECT_EQ(
+        run.err,
+        res::FormatString(res::IDS_NO_EXTENDED_ATTRIBUTES, {Path("ramfs/\\x1b[31mred")}) + "\n");
+}
+
 TEST_F(CliToolsPermissionTest, AnotherUsersFileTakesWhatItLets) {
     const std::string path = NewFile("g");
     ::chmod(path.c_str(), 0666);
@@ -129,6 +144,21 @@ TEST_F(CliToolsPermissionTest, AnotherUsersFileTakesWhatItLets) {
     EXPECT_EQ(run.code, kExitFileError);
     EXPECT_EQ(run.err, Said(res::IDS_FILE_ACCESS_DENIED, path));
     EXPECT_EQ(Status(path).m_attribute, attr::hidden | attr::archive);
+}
+
+TEST_F(CliToolsPermissionTest, APartialWriteEscapesTheName) {
+    const std::string path = NewFile("\x1b[31mred");
+    ::chmod(path.c_str(), 0666);
+    AsAnotherUser other;
+    if (!other.Active()) {
+        GTEST_SKIP() << AsAnotherUser::kSkipReason;
+    }
+    const CliRun run = RunCliWith({"props", path, "--hidden", "on", "--modified", "1/1/2001"});
+    EXPECT_EQ(run.code, kExitFileError);
+    EXPECT_EQ(run.err, Said(res::IDS_FILE_ACCESS_DENIED, Path("\\x1b[31mred")) +
+                           res::FormatString(res::IDS_STATUS_PARTLY_WRITTEN,
+                                             {"attributs", "date de modification"}) +
+                           "\n");
 }
 
 }  // namespace

@@ -224,6 +224,29 @@ TEST_F(FileStatusTest, APathReplacedDuringTheWriteNeverMixesTwoFiles) {
     EXPECT_EQ(Mode(victim), 0600u);
 }
 
+// A link is followed: the file behind it, whose name says whether it is hidden, is what
+// shows and what changes, whatever the link is called.
+TEST_F(FileStatusTest, ALinkShowsAndChangesTheFileBehindIt) {
+    const struct {
+        const char* link;
+        const char* target;
+        std::uint8_t shown;
+    } cases[] = {
+        {".hidden-link", "plain", 0},
+        {"plain-link", ".hidden", attr::hidden},
+    };
+    for (const auto& c : cases) {
+        const std::string target = NewFile(c.target);
+        const std::string link = m_tmp.Path(c.link);
+        ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+        CFileStatus status = Read(link);
+        EXPECT_EQ(status.m_attribute, c.shown) << c.link;
+        status.m_attribute |= attr::archive;
+        SetFileStatus(link, status, part::attributes);
+        EXPECT_EQ(Read(target).m_attribute, c.shown | attr::archive) << c.link;
+    }
+}
+
 TEST_F(FileStatusTest, MissingFileIsRaised) {
     CFileStatus status;
     try {

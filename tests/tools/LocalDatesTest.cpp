@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <ctime>
+#include <optional>
+#include <string>
 
 #include "LocalDates.h"
 #include "StatusEdit.h"
@@ -81,6 +84,58 @@ TEST(LocalDatesTest, MovedKeepingTheTimeOfDay) {
     EXPECT_NEAR(static_cast<double>(gap->seconds), static_cast<double>(Utc(2002, 3, 31, 1, 0, 0)),
                 3600);
 }
+
+#ifndef _WIN32
+// The zone TZ names for one test; Europe/Paris again after it.
+class ScopedTimeZone {
+  public:
+    explicit ScopedTimeZone(const char* zone) : m_saved(std::getenv("TZ")) {
+        ::setenv("TZ", zone, 1);
+        ::tzset();
+    }
+    ~ScopedTimeZone() {
+        if (m_saved) {
+            ::setenv("TZ", m_saved->c_str(), 1);
+        } else {
+            ::unsetenv("TZ");
+        }
+        ::tzset();
+    }
+
+  private:
+    std::optional<std::string> m_saved;
+};
+
+// A spring gap at midnight has no 00:30, and Samoa skipped 30 December 2011 altogether:
+// a move lands on the day asked or is refused, never on the day before.
+TEST(LocalDatesTest, DaysWithoutTheTimeOfDay) {
+    const struct {
+        const char* zone;
+        FileTime old;
+        int localHour;  // of `old`, to tell whether the C library knows the zone
+        LocalDate date;
+        bool representable;
+    } cases[] = {
+        {"America/Sao_Paulo", {Utc(2018, 10, 1, 3, 30, 0), 0}, 0, {4, 11, 2018}, true},
+        {"America/Santiago", {Utc(2018, 7, 1, 4, 30, 0), 0}, 0, {12, 8, 2018}, true},
+        {"Pacific/Apia", {Utc(2011, 12, 1, 22, 0, 0), 0}, 12, {29, 12, 2011}, true},
+        {"Pacific/Apia", {Utc(2011, 12, 1, 22, 0, 0), 0}, 12, {30, 12, 2011}, false},
+        {"Pacific/Apia", {Utc(2011, 12, 1, 22, 0, 0), 0}, 12, {31, 12, 2011}, true},
+    };
+    for (const auto& c : cases) {
+        const ScopedTimeZone zone(c.zone);
+        const auto before = tools::ToLocal(c.old);
+        if (!before || before->hour != c.localHour) {
+            GTEST_SKIP() << "the C library does not know " << c.zone;
+        }
+        const auto moved = MoveToDate(c.old, c.date);
+        ASSERT_EQ(moved.has_value(), c.representable) << c.zone << " " << c.date.day;
+        if (moved) {
+            EXPECT_EQ(tools::ToLocal(*moved)->date, c.date) << c.zone << " " << c.date.day;
+        }
+    }
+}
+#endif
 
 TEST(LocalDatesTest, Ranges) {
     using tools::CheckRange;

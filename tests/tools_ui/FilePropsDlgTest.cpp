@@ -509,9 +509,19 @@ TEST_F(FilePropsDlgPermissionTest, AnotherUsersFileTakesWhatItLets) {
     EXPECT_EQ(host.Messages()[1].type & MB_ICONSTOP, MB_ICONSTOP);
     // Open, to try again or cancel, as after any failed write.
     EXPECT_FALSE(dlg.IsEnded());
-    const CFileStatus after = Status(path);
-    EXPECT_EQ(after.m_attribute, attr::archive);
-    EXPECT_EQ(after.m_mtime, kModified);
+    EXPECT_EQ(Status(path).m_attribute, attr::archive);
+    EXPECT_EQ(Status(path).m_mtime, kModified);
+
+    // The user takes the change back: the attribute that was applied is cleared again.
+    host.ClearMessages();
+    dlg.ClickDlgItem(IDC_ATTR_ARCHIVE);
+    dlg.SetDlgItemText(IDC_MOD_YEAR, "2002");
+    host.Answer({IDYES});
+    dlg.ClickDlgItem(IDOK);
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{LoadString(IDS_APPLY_CHANGES)});
+    EXPECT_TRUE(dlg.IsEnded());
+    EXPECT_EQ(Status(path).m_attribute, 0);
+    EXPECT_EQ(Status(path).m_mtime, kModified);
 #endif
 }
 

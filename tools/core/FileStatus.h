@@ -5,10 +5,10 @@
 //
 // On POSIX systems hidden, system, archive and the creation time live in the extended
 // attribute "user.DOSATTRIB" that Samba, the kernel's SMB server and Wine share
-// (DosAttrib.h); a name beginning with "." counts as hidden when the file has no such
-// attribute. Read-only is both the absence of the owner's write permission, which this
-// system enforces, and the attribute's bit 0x01, which Samba enforces: either makes a file
-// read-only, and a change sets or clears both.
+// (DosAttrib.h); a name beginning with "." (a link's target's) counts as hidden when the
+// file has no such attribute. Read-only is both the absence of the owner's write
+// permission, which this system enforces, and the attribute's bit 0x01, which Samba
+// enforces: either makes a file read-only, and a change sets or clears both.
 
 #include <compare>
 #include <cstdint>

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -77,12 +78,25 @@ std::string NameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The open file's own name: where the path is a link, its target's, which says whether
+// that file is hidden wherever it is reached from. The path's where the system does not
+// tell.
+std::string NameOfOpenFile(const CFile& file) {
+    const std::string link = "/proc/self/fd/" + std::to_string(file.Handle());
+    char target[PATH_MAX];
+    const ssize_t n = ::readlink(link.c_str(), target, sizeof target);
+    if (n > 0 && static_cast<std::size_t>(n) < sizeof target && target[0] == '/') {
+        return NameOf(std::string(target, static_cast<std::size_t>(n)));
+    }
+    return NameOf(file.GetFilePath());
+}
+
 // The attribute bits kept in the extended attribute, or those a file without one has.
-std::uint8_t DosBits(const std::optional<dosattrib::DosInfo>& info, const std::string& path) {
+std::uint8_t DosBits(const std::optional<dosattrib::DosInfo>& info, const std::string& name) {
     if (info) {
         return static_cast<std::uint8_t>(info->attributes & kDosBits);
     }
-    return NameOf(path).starts_with('.') ? attr::hidden : 0;
+    return name.starts_with('.') ? attr::hidden : 0;
 }
 
 // The file system's birth time of an open file.
@@ -102,6 +116,7 @@ std::optional<FileTime> BirthTime(int fd) {
 struct FileState {
     struct stat info {};
     std::optional<dosattrib::DosInfo> dos;
+    std::string name;
 };
 
 FileState ReadFileState(const CFile& file) {
@@ -110,6 +125,7 @@ FileState ReadFileState(const CFile& file) {
         ThrowErrno(errno, file.GetFilePath());
     }
     state.dos = DosInfoOfFile(file.Handle(), file.GetFilePath());
+    state.name = NameOfOpenFile(file);
     return state;
 }
 
@@ -261,7 +277,7 @@ class StatusWriter {
         if ((parts & part::attributes) != 0) {
             info.attributes = m_status.m_attribute & kRecordBits;
             needed = needed || (m_status.m_attribute & attr::readOnly) != 0 ||
-                     (m_status.m_attribute & kDosBits) != DosBits(std::nullopt, m_path);
+                     (m_status.m_attribute & kDosBits) != DosBits(std::nullopt, m_state.name);
         }
         // An unchanged creation time stays where it came from: a birth time keeps its
         // nanoseconds, which the attribute's 100 ns units would cut.
@@ -300,7 +316,7 @@ class StatusWriter {
         }
         // Read-only alone lives in the mode as well: only the rest is lost.
         if ((Asked(part::attributes) &&
-             (m_status.m_attribute & kDosBits) != DosBits(m_state.dos, m_path)) ||
+             (m_status.m_attribute & kDosBits) != DosBits(m_state.dos, m_state.name)) ||
             CreationChanges()) {
             m_result = StatusWrite::withoutExtendedAttributes;
         }
@@ -367,7 +383,7 @@ CFileStatus GetFileStatus(const CFile& file) {
     status.m_ctime = CreationTime(file, state);
     status.m_size = static_cast<std::uint64_t>(state.info.st_size);
     status.m_szFullName = file.GetFilePath();
-    status.m_attribute = DosBits(state.dos, status.m_szFullName);
+    status.m_attribute = DosBits(state.dos, state.name);
     if ((state.info.st_mode & S_IWUSR) == 0 ||
         (state.dos && (state.dos->attributes & attr::readOnly) != 0)) {
         status.m_attribute |= attr::readOnly;

@@ -71,37 +71,36 @@ CivilDate CivilFromDays(std::int64_t days) {
     return {yearOfEra + era * 400 + (month <= 2), month, day};
 }
 
+bool SameDate(const std::tm& a, const std::tm& b) {
+    return a.tm_year == b.tm_year && a.tm_mon == b.tm_mon && a.tm_mday == b.tm_mday;
+}
+
 bool SameWallClock(const std::tm& a, const std::tm& b) {
-    return a.tm_year == b.tm_year && a.tm_mon == b.tm_mon && a.tm_mday == b.tm_mday &&
-           a.tm_hour == b.tm_hour && a.tm_min == b.tm_min && a.tm_sec == b.tm_sec;
+    return SameDate(a, b) && a.tm_hour == b.tm_hour && a.tm_min == b.tm_min && a.tm_sec == b.tm_sec;
 }
 
 // The instant of a local wall-clock time: of two (the autumn hour) the earlier; in the
-// spring gap, the one mktime chooses.
+// spring gap, one of that same day, an hour off. Nothing when the day has no such
+// instant: mktime would take one of a neighbouring day (in a gap at midnight, or on a
+// day the zone skipped, as Samoa its 30 December 2011).
 std::optional<std::time_t> FromLocal(const std::tm& wanted) {
     std::optional<std::time_t> earliest;
-    for (const int daylightSaving : {0, 1}) {
+    std::optional<std::time_t> sameDay;
+    for (const int daylightSaving : {-1, 0, 1}) {
         std::tm attempt = wanted;
         attempt.tm_isdst = daylightSaving;
         const std::time_t result = std::mktime(&attempt);
         std::tm back{};
-        if (result == static_cast<std::time_t>(-1) || !BreakDown(result, back) ||
-            !SameWallClock(back, wanted)) {
+        if (result == static_cast<std::time_t>(-1) || !BreakDown(result, back)) {
             continue;
         }
-        earliest = earliest ? std::min(*earliest, result) : result;
+        if (SameWallClock(back, wanted)) {
+            earliest = earliest ? std::min(*earliest, result) : result;
+        } else if (!sameDay && SameDate(back, wanted)) {
+            sameDay = result;
+        }
     }
-    if (earliest) {
-        return earliest;
-    }
-    std::tm attempt = wanted;
-    attempt.tm_isdst = -1;
-    const std::time_t result = std::mktime(&attempt);
-    std::tm back{};
-    if (result == static_cast<std::time_t>(-1) || !BreakDown(result, back)) {
-        return std::nullopt;
-    }
-    return result;
+    return earliest ? earliest : sameDay;
 }
 
 }  // namespace

@@ -108,6 +108,20 @@ AppliedStatus ApplyEditedStatus(const std::string& path, const CFileStatus& old,
     return applied;
 }
 
+CFileStatus WithAppliedParts(const CFileStatus& old, const CFileStatus& edited,
+                             StatusParts applied) {
+    CFileStatus status = old;
+    for (const auto& date : kDates) {
+        if ((applied & date.part) != 0) {
+            status.*date.time = edited.*date.time;
+        }
+    }
+    if ((applied & part::attributes) != 0) {
+        status.m_attribute = edited.m_attribute;
+    }
+    return status;
+}
+
 std::vector<DateNotKept> DatesNotKept(const CFileStatus& asked, const CFileStatus& stored,
                                       StatusParts parts) {
     std::vector<DateNotKept> notKept;

@@ -52,6 +52,11 @@ struct AppliedStatus {
 AppliedStatus ApplyEditedStatus(const std::string& path, const CFileStatus& old,
                                 const CFileStatus& edited);
 
+// `old` with the parts of `edited` that a write stopped half-way had applied: what the
+// file now holds, from which the next change is measured.
+CFileStatus WithAppliedParts(const CFileStatus& old, const CFileStatus& edited,
+                             StatusParts applied);
+
 // The dates among `parts` that `stored` does not show on the day `asked` holds. The day is
 // what the editor sets; a file system may keep less than the time of day (FAT keeps the
 // access date alone).

@@ -212,8 +212,10 @@ void CFilePropsDlg::OnOK() {
             try {
                 applied = tools::ApplyEditedStatus(m_strPath, m_status, *edited);
             } catch (const CStatusWriteException& failure) {
-                // As after any failed write, the dialog stays open to try again; m_status
-                // stays what the file was, so that the retry writes every change again.
+                // As after any failed write, the dialog stays open to try again. m_status
+                // takes what was applied: a retry writes the rest, and a change the user
+                // then takes back is written back too.
+                m_status = tools::WithAppliedParts(m_status, *edited, failure.m_applied);
                 AfxMessageBox(tools::PartialWriteText(failure), MB_OK | MB_ICONSTOP);
                 return;
             }
