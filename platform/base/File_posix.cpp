@@ -138,6 +138,15 @@ void CFile::Open(const std::string& path, unsigned flags) {
         openFlags |= O_CREAT | O_EXCL | O_NOFOLLOW;
     }
 
+    // Opening a device or a pipe may do more than read (a pipe's writer goes on, a
+    // watchdog starts, a tape rewinds): what is there already is looked at first. A new
+    // file's exclusive open never opens what is there.
+    struct stat existing {};
+    if (!(flags & modeCreateNew) && ::stat(path.c_str(), &existing) == 0 &&
+        !S_ISREG(existing.st_mode)) {
+        throw CFileException(CFileException::notRegularFile, absolutePath);
+    }
+
     int fd;
     do {
         fd = ::open(path.c_str(), openFlags, 0666);
@@ -153,7 +162,7 @@ void CFile::Open(const std::string& path, unsigned flags) {
         fail(err);
     }
     // Linux opens a folder for reading; pipes, sockets and devices would block or never
-    // end. Only regular files are read and written.
+    // end. Only regular files are read and written, whatever came under the name since.
     if (!S_ISREG(info.st_mode)) {
         CloseQuietly(fd);
         throw CFileException(CFileException::notRegularFile, absolutePath);

@@ -8,7 +8,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 #endif
 
 #include <cerrno>
@@ -157,6 +160,28 @@ TEST(FileTest, SpecialFilesAreRefusedAtOnce) {
 }
 
 #ifndef _WIN32
+// A special file is refused without being opened, which may do more than read: here, a
+// pipe's writer waiting for a reader would go on.
+TEST(FileTest, ASpecialFileIsNotOpenedToBeRefused) {
+    TempFolder tmp;
+    const std::string pipe = tmp.Path("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::atomic<bool> writerWentOn = false;
+    std::thread writer([&] {
+        const int fd = ::open(pipe.c_str(), O_WRONLY | O_CLOEXEC);
+        writerWentOn = true;
+        ::close(fd);
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    for (const unsigned flags : {kRead, kCreate}) {
+        EXPECT_EQ(OpenFailure(pipe, flags, 0), CFileException::notRegularFile) << flags;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(writerWentOn);
+    ::close(::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    writer.join();
+}
+
 // A terminal named as the file is refused without becoming the controlling terminal of a
 // program that has none, whose hang-up would then end the program.
 TEST(FileTest, ATerminalIsRefusedWithoutBecomingTheProgramsOwn) {
