@@ -83,14 +83,13 @@ bool EndsWithSeparator(std::string_view path) {
 // A failure as the terminal shows it, with what a status write stopped half-way applied:
 // its path may end with a name an archive stored, or any a folder holds.
 std::string DescribeOnTerminal(const CFileException& error) {
-    if (const auto* partial = dynamic_cast<const CStatusWriteException*>(&error)) {
-        CStatusWriteException shown = *partial;
-        shown.m_strFileName = EscapeControlCharacters(error.m_strFileName);
-        return tools::PartialWriteText(shown);
-    }
-    CFileException shown = error;
-    shown.m_strFileName = EscapeControlCharacters(error.m_strFileName);
-    return DescribeFileError(shown);
+    const auto escaped = [](auto shown) {
+        shown.m_strFileName = EscapeControlCharacters(shown.m_strFileName);
+        return shown;
+    };
+    const auto* partial = dynamic_cast<const CStatusWriteException*>(&error);
+    return partial != nullptr ? tools::PartialWriteText(escaped(*partial))
+                              : DescribeFileError(escaped(error));
 }
 
 std::string Message(unsigned stringId, std::string_view path = {}) {

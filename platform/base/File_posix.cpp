@@ -93,6 +93,14 @@ std::uint64_t CurrentOffset(int fd) {
     throw CFileException(CFileException::CauseFromErrno(err, path), absolutePath, err);
 }
 
+// Whether `path` bears a folder, a device, a pipe or a socket, looked at without opening
+// it: opening one may do more than read (a pipe's writer goes on, a watchdog starts, a
+// tape rewinds).
+bool BearsASpecialFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
+}
+
 void CloseQuietly(int fd) {
     const int saved = errno;
     ::close(fd);
@@ -138,12 +146,8 @@ void CFile::Open(const std::string& path, unsigned flags) {
         openFlags |= O_CREAT | O_EXCL | O_NOFOLLOW;
     }
 
-    // Opening a device or a pipe may do more than read (a pipe's writer goes on, a
-    // watchdog starts, a tape rewinds): what is there already is looked at first. A new
-    // file's exclusive open never opens what is there.
-    struct stat existing {};
-    if (!(flags & modeCreateNew) && ::stat(path.c_str(), &existing) == 0 &&
-        !S_ISREG(existing.st_mode)) {
+    // What is there already is looked at first; a new file's exclusive open never opens it.
+    if (!(flags & modeCreateNew) && BearsASpecialFile(path)) {
         throw CFileException(CFileException::notRegularFile, absolutePath);
     }
 
@@ -244,9 +248,7 @@ void CFile::ReadAhead(std::uint64_t offset, std::uint64_t length) {
 
 void CFile::ReadAheadByPath(const std::string& path, std::uint64_t offset, std::uint64_t length) {
 #if defined(POSIX_FADV_WILLNEED)
-    // Only a regular file is opened: opening a device or a pipe may do more than read.
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (BearsASpecialFile(path)) {
         return;
     }
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
