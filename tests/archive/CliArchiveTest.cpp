@@ -12,7 +12,6 @@
 
 #include "CliFixture.h"
 #include "FaultPlan.h"
-#include "StagedFile.h"
 
 namespace scx::test {
 namespace {
@@ -569,20 +568,12 @@ TEST_F(CliArchiveTest, AnInterruptionOrAFileSizeLimitLeavesNoTemporaryFile) {
             // As the programs' mains do; the signal comes with the first byte written.
             EXPECT_EXIT(
                 {
-                    RemoveStagedFilesOnInterrupt();
                     if (number == kFileSizeLimit) {
                         rlimit limit{};
                         limit.rlim_cur = limit.rlim_max = 1000;
                         ::setrlimit(RLIMIT_FSIZE, &limit);
                     }
-                    CFile::SetFaultHook(
-                        [number](CFile::Op op, const std::string&, std::uint64_t, std::size_t&) {
-                            if (op == CFile::Op::write && number != kFileSizeLimit) {
-                                std::raise(number);
-                            }
-                            return 0;
-                        });
-                    std::exit(RunCliWith(args).code);
+                    ExitFromCliInterruptedAtFirstWrite(args, number);
                 },
                 ::testing::ExitedWithCode(number == kFileSizeLimit ? cli::kExitFileError
                                                                    : 128 + number),

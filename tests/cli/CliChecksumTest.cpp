@@ -13,7 +13,6 @@
 
 #include "CliFixture.h"
 #include "Sha256.h"
-#include "StagedFile.h"
 
 namespace scx::test {
 namespace {
@@ -39,6 +38,16 @@ class CliChecksumTest : public CliTest {
                       .code,
                   kExitSuccess);
         std::filesystem::remove(Utf8Path(Path(base + ".avi")));
+    }
+
+    // Changes a digit of the checksum file's last line, the joined file's; its text before.
+    std::string SpoilJoinedChecksum(const std::string& base = "film") {
+        const std::string sums = ReadWholeFile(Path(base + ".sha256"));
+        std::string text = sums;
+        const std::size_t last = text.rfind('\n', text.size() - 2) + 1;
+        text[last] = text[last] == '0' ? '1' : '0';
+        WriteWholeFile(Path(base + ".sha256"), text);
+        return sums;
     }
 
     // sha256sum -c in the folder, as a user would run it; -1 without sha256sum.
@@ -130,10 +139,7 @@ TEST_F(CliChecksumTest, AJoinedFileThatDoesNotMatchIsRemoved) {
     for (const std::string base : {"film", "中𝄞"}) {
         SCOPED_TRACE(base);
         SplitFilm(base);
-        std::string text = ReadWholeFile(Path(base + ".sha256"));
-        const std::size_t last = text.rfind('\n', text.size() - 2) + 1;
-        text[last] = text[last] == '0' ? '1' : '0';
-        WriteWholeFile(Path(base + ".sha256"), text);
+        SpoilJoinedChecksum(base);
         const CliRun join = RunCliWith({"join", Path(base + ".001")});
         EXPECT_EQ(join.code, kExitRefused);
         EXPECT_EQ(join.err, Said(res::IDS_JOINED_DAMAGED, Path(base + ".sha256")));
@@ -272,13 +278,9 @@ TEST_F(CliChecksumTest, AVerifiedJoinKeepsTheFileItWouldReplaceUntilItIsWhole) {
             if (failure == Failure::readError || failure == Failure::badChecksum) {
                 const std::string piece =
                     failure == Failure::readError ? Path("film.003") : std::string();
-                const std::string sums = ReadWholeFile(Path("film.sha256"));
-                if (failure == Failure::badChecksum) {
-                    std::string bad = sums;
-                    const std::size_t last = bad.rfind('\n', bad.size() - 2) + 1;
-                    bad[last] = bad[last] == '0' ? '1' : '0';
-                    WriteWholeFile(Path("film.sha256"), bad);
-                }
+                const std::string sums = failure == Failure::badChecksum
+                                             ? SpoilJoinedChecksum()
+                                             : ReadWholeFile(Path("film.sha256"));
                 CFile::SetFaultHook(
                     [&](CFile::Op op, const std::string& path, std::uint64_t, std::size_t&) {
                         return op == CFile::Op::read && path == piece ? EIO : 0;
@@ -295,20 +297,8 @@ TEST_F(CliChecksumTest, AVerifiedJoinKeepsTheFileItWouldReplaceUntilItIsWhole) {
                 const int number = failure == Failure::interruption ? SIGINT
                                    : failure == Failure::hangUp     ? SIGHUP
                                                                     : SIGTERM;
-                // As the program's main does; the signal comes with the first byte written.
-                EXPECT_EXIT(
-                    {
-                        RemoveStagedFilesOnInterrupt();
-                        CFile::SetFaultHook([number](CFile::Op op, const std::string&,
-                                                     std::uint64_t, std::size_t&) {
-                            if (op == CFile::Op::write) {
-                                std::raise(number);
-                            }
-                            return 0;
-                        });
-                        std::exit(RunCliWith(join).code);
-                    },
-                    ::testing::ExitedWithCode(128 + number), "");
+                EXPECT_EXIT(ExitFromCliInterruptedAtFirstWrite(join, number),
+                            ::testing::ExitedWithCode(128 + number), "");
 #endif
             }
             EXPECT_EQ(Files(), files);

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -14,6 +16,7 @@
 #include "FileErrorText.h"
 #include "ResourceIds.h"
 #include "Resources.h"
+#include "StagedFile.h"
 #include "TestFiles.h"
 
 namespace scx::test {
@@ -40,6 +43,22 @@ inline CliRun RunCliWith(const std::vector<std::string>& args, const std::string
 inline std::string Said(unsigned stringId, const std::string& path = {}) {
     return ReplacePathSlot(res::LoadString(stringId), path) + "\n";
 }
+
+#ifndef _WIN32
+// Runs scindarex-cli with `args` as its main does and ends the process with its exit
+// status, raising `signal` (when not 0) as the first byte is written: for EXPECT_EXIT.
+[[noreturn]] inline void ExitFromCliInterruptedAtFirstWrite(const std::vector<std::string>& args,
+                                                            int signal) {
+    RemoveStagedFilesOnInterrupt();
+    CFile::SetFaultHook([signal](CFile::Op op, const std::string&, std::uint64_t, std::size_t&) {
+        if (op == CFile::Op::write && signal != 0) {
+            std::raise(signal);
+        }
+        return 0;
+    });
+    std::exit(RunCliWith(args).code);
+}
+#endif
 
 class CliTest : public ::testing::Test {
   protected:
